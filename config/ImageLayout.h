@@ -47,6 +47,11 @@ constexpr Region kMacroBlockA{0x100, 1024};
 constexpr Region kFireMacroBlock{0x500, 256};
 constexpr Region kMacroBlockB{0x600, 512};
 
+// The filler between the sections of the first 256 bytes: never interpreted, only carried
+// from the last load to the next store byte for byte.
+constexpr std::array<Region, 6> kGaps{{
+    {0x038, 8}, {0x077, 9}, {0x09E, 18}, {0x0C4, 12}, {0x0EE, 2}, {0x0FB, 5}}};
+
 // Offsets of the fields inside DataBuf.
 namespace field {
 // Parameter A section (checksum in byte 47 over bytes 0..46).
@@ -90,6 +95,11 @@ constexpr std::size_t ParameterB = 48;    // 8 bytes
 constexpr std::size_t Profile = 64;       // 55 bytes
 constexpr std::size_t DriverTempCPIAndLedData = 160;  // 4 bytes
 constexpr std::size_t FireKey = 242;      // 11 bytes, checksum byte written as 0
+// The fire key section is written together with the two zero bytes before it.
+constexpr std::size_t FireKeyLead = 240;
+constexpr std::size_t FireKeyLeadLength = 2;
+// Everything the driver sections occupy: a driver image shorter than this cannot supply them.
+constexpr std::size_t SectionsEnd = FireKey + 11;
 }  // namespace driver
 
 }  // namespace qeltra3k::config
