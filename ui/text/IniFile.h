@@ -57,7 +57,7 @@ public:
 
     IntReading ReadInt(std::string_view section, std::string_view key) const;
 
-    // The key names of a section as first written, in case-folded order.
+    // The key names of a section as last written, in case-folded order.
     std::vector<std::string> KeyNames(std::string_view section) const;
 
 private:
