@@ -4,8 +4,10 @@
 // every rule about them lives here or in FormEditing.h. Field names are the control names.
 //
 // UIToDataBuf writes the fields into DataBuf; DataBufToUI (and RefreshUI) sets them from it.
-// A control with no selection (combo index -1, radio pair with neither button) leaves the
-// bits it covers as the last load put them, so a form that was never shown cannot invent data.
+// A radio pair with neither button selected, and the orientation, level count, active level
+// and fire count lists without a selection, leave the bits they cover as the last load put
+// them, so a form that was never shown cannot invent those values. A level value list
+// without a selection stores "no value" (0xFF); LedState and KeyModeState are rebuilt whole.
 #include "config/ImageLayout.h"
 
 #include <array>
