@@ -183,12 +183,19 @@ TEST_F(VirtualDriverTest, OpeningThroughTheMouseUsesItsProductId)
     EXPECT_TRUE(OpenDriverChannel(protocol, driver));
     EXPECT_TRUE(driver.IsOpen());
 
-    // A mouse that does not answer names no product id: the channel ends up closed, even if
-    // the id left in the reply buffer would have matched.
-    FaultSwitches silent;
-    silent.noAnswer = true;
-    mouse.SetFaults(silent);
+    // A refused ProductIdCmd names no product id: the channel ends up closed, even though
+    // the id left in the reply would have matched.
+    testing::ScriptedHid refusing;
+    refusing.respond = [](const Report& request) {
+        Report reply = request;
+        reply[1] = 0xBE;
+        reply[2] = 0xEF;
+        reply[7] = StatusRefused;
+        return reply;
+    };
+    ASSERT_TRUE(protocol.SetDevice(&refusing));
     EXPECT_FALSE(OpenDriverChannel(protocol, driver));
+    EXPECT_EQ(ProductIdFromReply(protocol.LastReply()), 0xBEEF);
     EXPECT_FALSE(driver.IsOpen());
 }
 
