@@ -228,11 +228,16 @@ EncodeResult EncodeRows(const Rows& rows, const MacroOptions& options, BodyLayou
         return result;
     }
 
+    // A repeat of nothing would leave the mouse looping over no events (endlessly, with
+    // "Infinite loop"), so a macro without event rows stays empty whatever its options.
+    const bool hasEvents = rows.size() > 1;
+    const RepeatMode repeat = hasEvents ? options.repeat : RepeatMode::Off;
+
     EventSink sink(info.encodeLimit);
-    if (options.repeat == RepeatMode::Count) {
+    if (repeat == RepeatMode::Count) {
         sink.Add(event::RepeatStart);
         sink.Add(static_cast<std::uint8_t>(options.loopCount - 1));
-    } else if (options.repeat == RepeatMode::Infinite) {
+    } else if (repeat == RepeatMode::Infinite) {
         sink.Add(event::RepeatStart);
         sink.Add(kInfiniteRepeat);
     }
@@ -261,7 +266,7 @@ EncodeResult EncodeRows(const Rows& rows, const MacroOptions& options, BodyLayou
         sink.Add(*low);
     }
 
-    if (options.repeat != RepeatMode::Off)
+    if (repeat != RepeatMode::Off)
         sink.Add(event::RepeatEnd);
 
     result.eventBytes = sink.Needed();

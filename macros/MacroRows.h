@@ -77,8 +77,9 @@ struct EncodeResult {
 };
 
 // Builds the body of rows 1 .. n (row 0, the header, is not encoded) with the release and
-// repeat options. Rows that need more than the layout takes are refused as a whole, never
-// cut: a cut body would lose releases or the repeat's end.
+// repeat options; without event rows the body is all zero, repeat or not. Rows that need
+// more than the layout takes are refused as a whole, never cut: a cut body would lose
+// releases or the repeat's end.
 EncodeResult EncodeRows(const Rows& rows, const MacroOptions& options, BodyLayout layout);
 
 // Encodes into the record's body; on any status but Ok the record is left as it was.
