@@ -61,10 +61,11 @@ void ExpectCompact(const LibraryRecords& records)
 {
     const std::size_t count = UsedCount(records);
     for (std::size_t i = 0; i < records.size(); ++i) {
-        if (i < count)
+        if (i < count) {
             EXPECT_FALSE(IsUnusedName(records[i].name)) << i;
-        else
+        } else {
             EXPECT_EQ(records[i], MacroRecord{}) << i;
+        }
     }
 }
 
