@@ -69,15 +69,15 @@ class EventSink {
 public:
     explicit EventSink(std::size_t limit) : limit_(limit) {}
 
-    void Add(std::uint8_t byte) { AddRepeated(byte, 1); }
-    void AddRepeated(std::uint8_t byte, std::size_t count)
+    void Add(std::uint8_t byte)
     {
-        needed_ += count;
-        if (needed_ <= limit_)
-            bytes_.insert(bytes_.end(), count, byte);
+        if (++needed_ <= limit_)
+            bytes_.push_back(byte);
     }
     void AddDelay(long long ms)
     {
+        if (ms < 0)
+            return;  // a negative delay emits nothing
         const std::size_t bytes = DelayRowBytes(ms);
         if (needed_ + bytes > limit_) {
             needed_ += bytes;  // too long whatever follows: only counted
@@ -88,7 +88,7 @@ public:
             Add(static_cast<std::uint8_t>(kMaxDelayUnits));
         }
         const long long rest = ms % kMaxDelayEventMs;
-        if (bytes > 0 && (rest > 0 || ms == 0)) {
+        if (rest > 0 || ms == 0) {
             Add(event::Delay);
             Add(static_cast<std::uint8_t>(rest / kDelayUnitMs));
         }
