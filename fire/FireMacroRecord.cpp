@@ -44,6 +44,24 @@ constexpr ParameterRule kParameterRules[] = {
     {FireParameter::Time, fire_event::Delay, 0, 255 * kDelayUnitMs, 0, kDelayUnitMs, false},
 };
 
+constexpr bool RulesInParameterOrder()
+{
+    for (std::size_t i = 0; i < std::size(kParameterRules); ++i) {
+        if (static_cast<std::size_t>(kParameterRules[i].parameter) != i)
+            return false;
+    }
+    return true;
+}
+static_assert(RulesInParameterOrder(), "kParameterRules is indexed by FireParameter");
+
+// The position members in FireParameter order.
+constexpr std::optional<std::size_t> OperandPositions::* kPositionMembers[] = {
+    &OperandPositions::count, &OperandPositions::x, &OperandPositions::y, &OperandPositions::time};
+
+// The value members in FireParameter order.
+constexpr int FireMacroFields::* kValueMembers[] = {&FireMacroFields::count, &FireMacroFields::x, &FireMacroFields::y,
+                                                   &FireMacroFields::timeMs};
+
 const EventInfo* FindEvent(std::uint8_t code)
 {
     const auto it = std::find_if(std::begin(kEvents), std::end(kEvents),
@@ -69,18 +87,12 @@ std::optional<std::size_t> UsableLength(const FireMacroRecord& record)
 
 std::optional<std::size_t>& OperandPositions::At(FireParameter parameter)
 {
-    switch (parameter) {
-    case FireParameter::Count: return count;
-    case FireParameter::X: return x;
-    case FireParameter::Y: return y;
-    case FireParameter::Time: break;
-    }
-    return time;
+    return this->*kPositionMembers[static_cast<std::size_t>(parameter)];
 }
 
 const std::optional<std::size_t>& OperandPositions::At(FireParameter parameter) const
 {
-    return const_cast<OperandPositions*>(this)->At(parameter);
+    return this->*kPositionMembers[static_cast<std::size_t>(parameter)];
 }
 
 std::optional<std::uint8_t> FireMacroRecordChecksum(const FireMacroRecord& record)
@@ -124,13 +136,8 @@ std::optional<FireMacroFields> DecodeFireMacroRecord(const FireMacroRecord& reco
             const FireParameter parameter = *event->parameter;
             const bool shown = parameter != FireParameter::Time || afterMoveY;
             if (shown) {
-                const int value = FireParameterValue(parameter, record[operand]);
-                switch (parameter) {
-                case FireParameter::Count: fields.count = value; break;
-                case FireParameter::X: fields.x = value; break;
-                case FireParameter::Y: fields.y = value; break;
-                case FireParameter::Time: fields.timeMs = value; break;
-                }
+                fields.*kValueMembers[static_cast<std::size_t>(parameter)] =
+                    FireParameterValue(parameter, record[operand]);
                 fields.positions.At(parameter) = operand;
             }
             if (parameter == FireParameter::Y)
