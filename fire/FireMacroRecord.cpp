@@ -1,6 +1,7 @@
 #include "fire/FireMacroRecord.h"
 
 #include <algorithm>
+#include <iterator>
 #include <span>
 
 #include "config/Checksum.h"
