@@ -14,6 +14,8 @@ constexpr const char* kUsage =
     "commands:\n"
     "  show IMAGE_FILE [--language N] [--json]\n"
     "                      print the decoded configuration of a 2048-byte image\n"
+    "  macros LIBRARY_FILE [--eeprom | --driver] [--json]\n"
+    "                      list the macros of a \"Macro.bin\" or \"Driver_Macro.bin\" with their rows\n"
     "  resource NAME [-o FILE]\n"
     "                      write an embedded resource's bytes (to standard output by default)\n"
     "  resource --list     list the embedded resources\n"
@@ -26,6 +28,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"show", ShowCommand},
+    {"macros", MacrosCommand},
     {"resource", ResourceCommand},
 };
 

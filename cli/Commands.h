@@ -10,5 +10,6 @@ using Args = std::vector<std::string>;
 
 int ResourceCommand(const Args& args, std::ostream& out, std::ostream& err);
 int ShowCommand(const Args& args, std::ostream& out, std::ostream& err);
+int MacrosCommand(const Args& args, std::ostream& out, std::ostream& err);
 
 }  // namespace qeltra3k::cli

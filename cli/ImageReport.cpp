@@ -1,5 +1,6 @@
 #include "cli/ImageReport.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <sstream>
@@ -9,6 +10,9 @@
 #include "config/DpiTable.h"
 #include "config/FormFields.h"
 #include "config/FormModel.h"
+#include "cli/MacroReport.h"
+#include "fire/FireMacroRecord.h"
+#include "macros/DeviceMacroSlots.h"
 
 namespace qeltra3k::cli {
 
@@ -139,16 +143,33 @@ Json FireKey(const FormModel& form)
     return fire;
 }
 
-Json FireMacroTables(const FormModel& form, const DataBuf& dataBuf)
+// The ten fire macros: each record as the fire macro page reads it, with its entries of the
+// key, offset and colour tables.
+Json FireMacros(const config::DeviceImage& image, const FormModel& form, const DataBuf& dataBuf)
 {
     Json rows = Json::array();
     for (std::size_t k = 0; k < config::kFireMacroCount; ++k) {
+        fire::FireMacroRecord record{};
+        const std::size_t at = config::kFireMacroBlock.offset + k * fire::kFireMacroRecordSize;
+        std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(at), record.size(), record.begin());
+        const auto fields = fire::DecodeFireMacroRecord(record);
         const auto code = config::ReadKeyCode(dataBuf, config::field::FireMacroKeyTable + 3 * k);
         Json row;
         row["fire_macro"] = k + 1;
-        row["key_code"] = code ? config::KeyCodeText(*code) : std::string();
+        row["empty"] = record[fire::record_offset::Length] == 0;
+        if (fields) {
+            row["stop_on_release"] = fields->stopOnRelease;
+            row["count"] = fields->count;
+            row["x"] = fields->x;
+            row["y"] = fields->y;
+            row["time_ms"] = fields->timeMs;
+        } else {
+            // A stop flag that is neither 0 nor 1: erased or foreign memory, not shown.
+            row["stop_on_release"] = nullptr;
+        }
         row["y_offset"] = std::stoi(config::YOffsetText(dataBuf[config::field::FireMacroOffsetTable + 2 * k]));
         row["colour"] = HexColour(form.edt_FireMacroColor[k]);
+        row["key_code"] = code ? config::KeyCodeText(*code) : std::string();
         rows.push_back(row);
     }
     return rows;
@@ -161,8 +182,12 @@ Json BuildImageReport(const config::DeviceImage& image, const text::LanguageTabl
     DataBuf dataBuf{};
     const config::SectionHealth health = config::LoadSections(image, dataBuf);
 
+    macros::DeviceMacroSlots slots;
+    slots.ReadAndRefreshMacro(image);
+
     config::KeyNameContext context;
     context.languageText = [&language](std::string_view key) { return language.Text(key); };
+    context.deviceMacroNames = slots.Names();
     const config::KeyNameFn nameOf = [&context](std::string_view code) { return config::KeyCodeName(code, context); };
     FormModel form;
     config::DataBufToUI(form, dataBuf, nameOf, language.Text("Str222"));
@@ -187,7 +212,8 @@ Json BuildImageReport(const config::DeviceImage& image, const text::LanguageTabl
         form.cb_SensorOri >= 0 ? Json(kSensorOriTexts[form.cb_SensorOri]) : Json(nullptr);
     report["smoothing"] = form.cb_Smooth;
     report["fire_key"] = FireKey(form);
-    report["fire_macro_tables"] = FireMacroTables(form, dataBuf);
+    report["macro_slots"] = DeviceMacroSlotsReport(slots);
+    report["fire_macros"] = FireMacros(image, form, dataBuf);
     report["identity"] = {{"vendor", dataBuf[config::field::VendorByte]},
                           {"product", dataBuf[config::field::ProductByte]}};
     return report;

@@ -2,6 +2,7 @@
 #include <sstream>
 
 #include "cli/ImageReport.h"
+#include "cli/MacroReport.h"
 
 namespace qeltra3k::cli {
 
@@ -87,13 +88,24 @@ void FireKey(std::ostream& out, const Json& fire)
         << "  recoil function (Fn + left key): " << YesNo(fire["fn_plus_left"]) << '\n';
 }
 
-void FireMacroTables(std::ostream& out, const Json& rows)
+void FireMacros(std::ostream& out, const Json& rows)
 {
-    out << "\nFire macro tables\n  macro  key code  Y offset  colour\n";
+    out << "\nFire macros\n  macro  stop on release  shots  X     Y     time     Y offset  colour   key code\n";
     for (const Json& row : rows) {
-        out << "  " << std::setw(5) << std::right << row["fire_macro"].get<int>() << "  " << std::left << std::setw(8)
-            << row["key_code"].get<std::string>() << "  " << std::setw(8) << std::right << row["y_offset"].get<int>()
-            << "  " << std::left << row["colour"].get<std::string>() << '\n';
+        out << "  " << std::setw(5) << std::right << row["fire_macro"].get<int>() << "  " << std::left;
+        if (row["stop_on_release"].is_null())
+            out << std::setw(45) << "(not a fire macro)";
+        else if (row["empty"].get<bool>())
+            out << std::setw(45) << "(empty)";
+        else {
+            const int count = row["count"].get<int>();
+            out << std::setw(17) << (row["stop_on_release"].get<bool>() ? "yes" : "no") << std::setw(7)
+                << (count == 256 ? std::string("endless") : std::to_string(count)) << std::setw(6)
+                << row["x"].get<int>() << std::setw(6) << row["y"].get<int>() << std::setw(9)
+                << (std::to_string(row["time_ms"].get<int>()) + " ms");
+        }
+        out << std::setw(10) << row["y_offset"].get<int>() << std::setw(9) << row["colour"].get<std::string>()
+            << row["key_code"].get<std::string>() << '\n';
     }
 }
 
@@ -113,7 +125,8 @@ std::string FormatImageReport(const Json& report)
         << "\n  key mode kept over power-up: " << YesNo(modeSwitch["remember_key_mode"]) << '\n';
     Lighting(out, report["lighting"]);
     FireKey(out, report["fire_key"]);
-    FireMacroTables(out, report["fire_macro_tables"]);
+    out << "\nDevice macro slots\n" << FormatMacros(report["macro_slots"], true);
+    FireMacros(out, report["fire_macros"]);
     out << "\nSensor orientation: "
         << (report["sensor_orientation"].is_null() ? "not set" : report["sensor_orientation"].get<std::string>())
         << "\nSmoothing: " << (report["smoothing"].get<bool>() ? "on" : "off") << "\nIdentity: vendor "

@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "cli/Cli.h"
+#include "macros/MacroLibrary.h"
+#include "macros/MacroRecord.h"
+#include "macros/MacroRows.h"
 #include "resources/Resources.h"
 
 namespace qeltra3k::cli {
@@ -126,7 +129,7 @@ TEST_F(CliTest, ShowDecodesTheDefaultImage)
                                  "Key mode 1 (office)  [active]", "Key3  Right Click             010200",
                                  "Key9  Fire Key                0600F0", "Lighting: MCU flowing LED, on",
                                  "current mode: 2 (Multicolor)", "LEDs: 10, step 1, brightness full",
-                                 "Fire key: fires while held, interval 48 ms", "10  0E05D9           0  #FFFFFF",
+                                 "Fire key: fires while held, interval 48 ms", "0         #FFFFFF  0E05D9",
                                  "Sensor orientation: 180°", "Identity: vendor 255, product 255"})
         EXPECT_NE(result.out.find(expected), std::string::npos) << expected << "\n" << result.out;
     EXPECT_EQ(result.out.find("failed its check"), std::string::npos);
@@ -162,7 +165,10 @@ TEST_F(CliTest, ShowJsonCarriesTheSameValuesAsTheText)
     EXPECT_EQ(report["lighting"]["family"], "MCULED");
     EXPECT_EQ(report["fire_key"]["continuous"], true);
     EXPECT_EQ(report["fire_key"]["interval_ms"], 48);
-    EXPECT_EQ(report["fire_macro_tables"][0]["colour"], "#FF0000");
+    EXPECT_EQ(report["fire_macros"][0]["colour"], "#FF0000");
+    EXPECT_EQ(report["fire_macros"][0]["key_code"], "0E0501");
+    EXPECT_EQ(report["fire_macros"][0]["empty"], true);
+    EXPECT_EQ(report["macro_slots"].size(), 6u);
     EXPECT_EQ(report["identity"]["vendor"], 255);
 }
 
@@ -181,6 +187,112 @@ TEST_F(CliTest, ShowReplacesDamagedSectionsAndSaysSo)
     EXPECT_EQ(report["key_modes"][0]["keys"][8]["name"], "LED ON/OFF");
     const Result text = RunCli({"show", path});
     EXPECT_NE(text.out.find("button assignments section failed its check"), std::string::npos);
+}
+
+// A click with a pause: left down, 96 ms, left up (a body that passes the slot check).
+constexpr std::uint8_t kClickBody[] = {0x00, 0x05, 0xA1, 0xFE, 0x0C, 0x21, 0x8B};
+
+macros::MacroRecord NamedRecord(const char* name, std::span<const std::uint8_t> body)
+{
+    macros::MacroRecord record;
+    record.name = *macros::NameFromText(name);
+    std::copy(body.begin(), body.end(), record.body.begin());
+    return record;
+}
+
+TEST_F(CliTest, ShowListsTheDeviceMacroSlotsAndNamesTheButtonsThatPlayThem)
+{
+    auto image = Resource("Default_LED");
+    const auto record = NamedRecord("Reload", kClickBody);
+    std::copy(record.name.begin(), record.name.end(), image.begin() + 0x200);
+    std::copy(record.body.begin(), record.body.end(), image.begin() + 0x220);
+    // Key4 of key mode 1 plays slot 2 (body at 0x0221); the profile checksum follows.
+    const std::size_t key4 = 0x40 + 3 * 3;
+    image[key4] = 0x06;
+    image[key4 + 1] = 0x02;
+    image[key4 + 2] = 0x21;
+    std::uint8_t sum = 0;
+    for (std::size_t i = 0x40; i < 0x40 + 54; ++i)
+        sum = static_cast<std::uint8_t>(sum + image[i]);
+    image[0x40 + 54] = static_cast<std::uint8_t>(sum ^ 0x5A);
+    const std::string path = WriteFile("macro.bin", image);
+
+    const auto report = nlohmann::json::parse(RunCli({"show", path, "--json"}).out);
+    EXPECT_EQ(report["sections"]["profile"], true);
+    EXPECT_EQ(report["key_modes"][0]["keys"][3]["name"], "Reload");
+    EXPECT_EQ(report["macro_slots"][1]["name"], "Reload");
+    EXPECT_EQ(report["macro_slots"][1]["events"], nlohmann::json::array({"down LeftKey", "96 ms", "up   LeftKey"}));
+    EXPECT_EQ(report["macro_slots"][0]["empty"], true);
+    const Result text = RunCli({"show", path});
+    EXPECT_NE(text.out.find("slot 2: Reload  [plays to its end, plays 1 time, real time]"), std::string::npos)
+        << text.out;
+}
+
+TEST_F(CliTest, ShowDecodesTheFireMacros)
+{
+    auto image = Resource("VOSKEN2Data_Cfg1");
+    const auto preset = Resource("fireMacro_2");
+    std::copy(preset.begin(), preset.end(), image.begin() + 0x500);
+    image[0x500 + 24 * 4] = 0xFF;  // record 5: a stop flag the page does not show
+    const auto report = nlohmann::json::parse(RunCli({"show", WriteFile("fire.bin", image), "--json"}).out);
+    const auto& first = report["fire_macros"][0];
+    EXPECT_EQ(first["stop_on_release"], true);
+    EXPECT_EQ(first["count"], 256);
+    EXPECT_EQ(first["y"], 9);
+    EXPECT_EQ(first["time_ms"], 32);
+    EXPECT_EQ(report["fire_macros"][9]["y"], 30);
+    EXPECT_TRUE(report["fire_macros"][4]["stop_on_release"].is_null());
+}
+
+TEST_F(CliTest, MacrosListsALibraryOfEitherLayout)
+{
+    macros::LibraryRecords library{};
+    library[0] = NamedRecord("Click", kClickBody);
+    library[1] = NamedRecord("Nothing yet", {});
+    const std::string eeprom = WriteFile("Macro.bin", macros::LibraryBytes(library));
+    const Result text = RunCli({"macros", eeprom});
+    ASSERT_EQ(text.code, kExitOk) << text.err;
+    EXPECT_NE(text.out.find("Macro library, 25600 bytes, 2 macros"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("1: Click  [plays to its end, plays 1 time, real time]\n      down LeftKey\n      96 ms"),
+              std::string::npos)
+        << text.out;
+    EXPECT_NE(text.out.find("2: Nothing yet  (no events)"), std::string::npos);
+
+    macros::DriverMacroRecord driverRecord;
+    driverRecord.name = *macros::NameFromText("Burst");
+    macros::MacroOptions options;
+    options.repeat = macros::RepeatMode::Count;
+    options.loopCount = 3;
+    const macros::Rows rows{macros::HeaderRow(macros::DelayMode::RealTime, 0), macros::ButtonRow(true, 0x01),
+                            macros::DelayRow(40), macros::ButtonRow(false, 0x01)};
+    ASSERT_EQ(macros::EncodeInto(rows, options, driverRecord).status, macros::EncodeStatus::Ok);
+    std::vector<std::uint8_t> bytes(driverRecord.name.begin(), driverRecord.name.end());
+    bytes.insert(bytes.end(), driverRecord.body.begin(), driverRecord.body.end());
+    bytes.resize(bytes.size() + 100, 0xEE);  // trailing bytes beyond the last whole record
+    const auto report = nlohmann::json::parse(RunCli({"macros", WriteFile("Driver_Macro.bin", bytes), "--json",
+                                                      "--driver"})
+                                                  .out);
+    EXPECT_EQ(report["layout"], "driver");
+    ASSERT_EQ(report["macros"].size(), 1u);
+    EXPECT_EQ(report["macros"][0]["name"], "Burst");
+    EXPECT_EQ(report["macros"][0]["repeat"], 3);
+    // The repeat around the whole macro is the page's option, not a row.
+    EXPECT_EQ(report["macros"][0]["events"], nlohmann::json::array({"down LeftKey", "40 ms", "up   LeftKey"}));
+}
+
+TEST_F(CliTest, MacrosReadsShortAndGarbageFilesAsFarAsTheyGo)
+{
+    std::vector<std::uint8_t> garbage(3000);
+    for (std::size_t i = 0; i < garbage.size(); ++i)
+        garbage[i] = static_cast<std::uint8_t>(i * 37 + 11);
+    for (const auto& bytes : {std::vector<std::uint8_t>{}, std::vector<std::uint8_t>(100, 0x41), garbage}) {
+        const Result result = RunCli({"macros", WriteFile("lib.bin", bytes)});
+        EXPECT_EQ(result.code, kExitOk) << result.err;
+        EXPECT_NE(result.out.find("Macro library, " + std::to_string(bytes.size()) + " bytes"), std::string::npos)
+            << result.out;
+        EXPECT_NE(result.out.find("read as far as it goes"), std::string::npos);
+    }
+    EXPECT_EQ(RunCli({"macros", (dir_ / "missing.bin").string()}).code, kExitBadFile);
 }
 
 TEST(CliProgramTest, TheInstalledProgramRunsTheSameCommands)
