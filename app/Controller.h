@@ -167,11 +167,14 @@ public:
 
     // ---------------------------------------------------------------- state
     config::FormModel& Form() { return form_; }
+    const config::FormModel& Form() const { return form_; }
     config::DataBuf& DataBuf() { return dataBuf_; }
+    const config::DataBuf& DataBuf() const { return dataBuf_; }
     const config::DeviceImage& DeviceImage() const { return deviceImage_; }
     const config::DeviceImage& ReadBackBuffer() const { return readBack_; }
     const config::DriverSectionCopies& DriverCopies() const { return driverCopies_; }
     fire::FireMacros& FireMacros() { return fireMacros_; }
+    const fire::FireMacros& FireMacros() const { return fireMacros_; }
     bool FireMacroBlockLoaded() const { return fireMacroBlockLoaded_; }
     const DriverState& DriverTempCPIAndLedData() const { return driverState_; }
     const std::string& LightingFamilyName() const { return lightingFamilyName_; }
