@@ -62,8 +62,9 @@ struct ControllerSetup {
     ControllerView* view = nullptr;         // required
     device::DriverChannel* driver = nullptr;  // driver mode; without it driver mode finds no driver
     text::GeneralOptions options;           // the layout's [org] section
-    // Folder of the data files (driver state and reference file; the macro folder when the
-    // layout's Path is empty). Created on first write by the caller's choice of folder.
+    // Folder of the data files: the custom gun-key file, and the macro folder (library,
+    // driver state and reference file) when the layout's Path is empty. The driver state
+    // file's write creates it when it is missing.
     std::filesystem::path dataFolder;
     int language = 1;
     std::array<CandidatePair, 2> candidates{{{device::kTargetVendorId, device::kTargetProductId}, {0, 0}}};
@@ -137,7 +138,6 @@ public:
     // Slot 0..5: the name read from the mouse (empty for an unused slot).
     std::string ReadDeviceMacroName(std::size_t slot);
 
-
     // ---------------------------------------------------------------- fire macros, base macros
     // The engineer page's preset buttons (0 empty, 1 PC game, 2 mobile game): the preset
     // becomes the block and goes to the mouse.
@@ -187,7 +187,7 @@ public:
     macros::MacroLibrary& Library() { return library_; }
     macros::DriverMacroLibrary& DriverLibrary() { return driverLibrary_; }
     fire::CustomGunKeys& CustomGunKeys() { return customGunKeys_; }
-    // How the start-up loads of the macro library and the custom gun-key file went.
+    // How the start-up load of the macro library went.
     const macros::FileResult& LibraryLoading() const { return libraryLoading_; }
 
     // Puts a library macro into device slot 0..5 (record, LB_MacroName entry, macro
