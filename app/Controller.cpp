@@ -291,9 +291,21 @@ void Controller::InitNoDevice()
     deviceImage_ = config::LoadDefaultImage(0).value_or(deviceImage_);
     macroNameList_.fill({});
     view_.Refresh(RefreshRequest::MacroEditorCleared);
+    LoadImageBuffers();
+    ShowDataBuf();
+}
+
+void Controller::LoadImageBuffers()
+{
     config::LoadSections(deviceImage_, dataBuf_);
     LoadMacroSlotsFromImage();
     LoadFireMacroBlockFromImage();
+}
+
+void Controller::TakeImage(const config::DeviceImage& image)
+{
+    deviceImage_ = image;
+    LoadImageBuffers();
     ShowDataBuf();
 }
 

@@ -190,6 +190,11 @@ public:
     // How the start-up load of the macro library went.
     const macros::FileResult& LibraryLoading() const { return libraryLoading_; }
 
+    // Takes an image as a load does (sections into DataBuf with their checks, the macro
+    // slots, the fire macro block) and shows it, without writing anything: what the next
+    // Apply then writes.
+    void TakeImage(const config::DeviceImage& image);
+
     // Puts a library macro into device slot 0..5 (record, LB_MacroName entry, macro
     // buffers); the slot choice itself is the assignment's. False for a slot out of range.
     bool StoreDeviceSlot(std::size_t slot, const macros::MacroRecord& record);
@@ -241,6 +246,8 @@ private:
     void ShowIdBytes(IdPair ids);
 
     // Loads of a device image into DataBuf, slots and the fire macro block copy.
+    // The device image's sections, slots and fire macro block into their buffers.
+    void LoadImageBuffers();
     void LoadMacroSlotsFromImage();
     void LoadFireMacroBlockFromImage();
     // The fire macro and base macro writes: device watch off and loading window shown

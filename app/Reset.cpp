@@ -90,9 +90,7 @@ Outcome Controller::TLDefaultParameter(int number)
 
 Outcome Controller::MemoToDataBuf_OnClick()
 {
-    config::LoadSections(deviceImage_, dataBuf_);
-    LoadMacroSlotsFromImage();
-    LoadFireMacroBlockFromImage();
+    LoadImageBuffers();
 
     BusyFrameStart();
     const Outcome outcome = WriteTransaction(true, [this] { return WriteImageVerified(); });

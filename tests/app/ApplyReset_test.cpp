@@ -70,6 +70,19 @@ TEST(ApplyTest, WritesTheFormIntoTheSettingsStretchAndNothingElse)
     EXPECT_TRUE(c.Timers().devTimer);
 }
 
+TEST(ApplyTest, AnImageTakenIntoTheFormIsWrittenAsItWas)
+{
+    Rig rig;
+    rig.FirstTick();
+    const config::DeviceImage image = DefaultImage(4);
+    rig.controller->TakeImage(image);
+    EXPECT_TRUE(rig.Writes().empty()) << "taking an image writes nothing";
+    EXPECT_EQ(rig.controller->Form().keyCodeTexts[0][5], "020807");
+    EXPECT_EQ(rig.controller->Btn_Apply_0Click(), Outcome::Done);
+    const config::DeviceImage memory = rig.mouse->Memory();
+    EXPECT_TRUE(std::equal(memory.begin(), memory.begin() + 255, image.begin()));
+}
+
 TEST(ApplyTest, WritesTheFireMacroBlockOnlyOnceItIsHeld)
 {
     Rig rig;
