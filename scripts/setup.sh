@@ -3,7 +3,7 @@
 # Sourced by run.sh and test.sh; safe to run again.
 set -euo pipefail
 
-QELTRA3K_PACKAGES=(g++ cmake ninja-build ccache pkg-config libgtest-dev libgmock-dev nlohmann-json3-dev libhidapi-dev)
+QELTRA3K_PACKAGES=(g++ cmake ninja-build ccache pkg-config libgtest-dev libgmock-dev nlohmann-json3-dev libhidapi-dev qt6-base-dev)
 
 qeltra3k_missing_packages() {
     local missing=()
