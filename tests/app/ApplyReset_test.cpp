@@ -98,6 +98,57 @@ TEST(ApplyTest, WritesTheFireMacroBlockOnlyOnceItIsHeld)
     EXPECT_EQ(rig.Writes(), (Blocks{kSettingsWrite, {WriteBlockCmd, 0x500, 256}}));
 }
 
+struct FireReadCase {
+    const char* name;
+    std::uint8_t vendorByte;  // of the mouse
+    device::FaultSwitches faults;  // switched on after the connection
+    Outcome outcome;
+    Keys message;  // empty: none
+};
+
+class FireReadTest : public ::testing::TestWithParam<FireReadCase> {};
+
+TEST_P(FireReadTest, TheBlockIsHeldOnlyOnceItWasReallyRead)
+{
+    const FireReadCase& fire = GetParam();
+    config::DeviceImage memory = DefaultImage(0);
+    memory[0x36] = fire.vendorByte;
+    std::fill(memory.begin() + 0x500, memory.begin() + 0x518, 0x11);
+    Rig rig(WithMemory(memory));
+    rig.FirstTick();
+    rig.view.messages.clear();
+    rig.mouse->SetFaults(fire.faults);
+    Controller& c = *rig.controller;
+
+    EXPECT_EQ(c.ReadFireMacroBlock(), fire.outcome);
+    const bool read = fire.outcome == Outcome::Done;
+    EXPECT_EQ(c.FireMacroBlockLoaded(), read);
+    // A block that was not read keeps what it held (the defaults), so a later Apply cannot
+    // write anything but the mouse's own block back.
+    EXPECT_EQ(c.FireMacros().Block()[0], read ? 0x11 : 0x00);
+    if (fire.message.empty()) {
+        EXPECT_TRUE(rig.view.messages.empty());
+    } else {
+        EXPECT_EQ(rig.view.MessageKeys(), (std::vector<Keys>{fire.message}));
+    }
+    EXPECT_EQ(rig.Commands().back(), device::CloseCmd);
+    if (read) {
+        rig.log->Clear();
+        EXPECT_EQ(c.ReadFireMacroBlock(), Outcome::Done);
+        EXPECT_TRUE(rig.log->Sent().empty()) << "read once only";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reads, FireReadTest,
+    ::testing::Values(FireReadCase{"Accepted", 0xFF, {}, Outcome::Done, {}},
+                      FireReadCase{"Refused", 0x12, {}, Outcome::Refused, {"Str107"}},
+                      FireReadCase{"MemoryNotReady", 0xFF, Faults([](auto& f) { f.notReady = true; }),
+                                   Outcome::NotReady, {"Str020"}},
+                      FireReadCase{"NoAnswer", 0xFF, Faults([](auto& f) { f.noAnswer = true; }), Outcome::NoAnswer,
+                                   {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct SlotCase {
     const char* name;
     bool mouseHoldsMacro;   // slot 3 of the mouse holds "Burst" already

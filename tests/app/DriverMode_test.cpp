@@ -155,6 +155,24 @@ TEST(DriverModeTest, ApplySendsTheFormAndTheDriverHandsItBackIntact)
     EXPECT_EQ(c.Form().cb_CPIStep, 1);
 }
 
+TEST(DriverModeTest, ApplyWritesTheDriverMacroListTheKeysPointInto)
+{
+    Rig rig(DriverMode());
+    rig.FirstTick();
+    Controller& c = *rig.controller;
+    macros::DriverMacroRecord record;
+    record.name = *macros::NameFromText("Spray");
+    record.body[2] = 0x05;
+    c.DriverMacroList().Append(record);
+    c.DriverMacroList().Append(record);
+    ASSERT_EQ(c.Btn_Apply_0Click(), Outcome::Done);
+
+    std::vector<std::uint8_t> expected;
+    macros::AppendRecordBytes(record, expected);
+    macros::AppendRecordBytes(record, expected);
+    EXPECT_EQ(Stretch(rig.driver->Image(), 0x100, expected.size()), expected);
+}
+
 TEST(DriverModeTest, ResetAndProfilesLeaveTheDriversMacrosAlone)
 {
     Rig rig(DriverMode());
