@@ -268,16 +268,6 @@ void Controller::LoadMacroSlotsFromImage()
     view_.Refresh(RefreshRequest::MacroView);
 }
 
-bool Controller::StoreDeviceSlot(std::size_t slot, const macros::MacroRecord& record)
-{
-    if (!deviceSlots_.SetSlot(slot, record))
-        return false;
-    deviceSlots_.RefreshBaseMacroBuf(deviceImage_);
-    macroNameList_[slot] = deviceSlots_.Names()[slot];
-    view_.Refresh(RefreshRequest::MacroView);
-    return true;
-}
-
 void Controller::LoadFireMacroBlockFromImage()
 {
     fireMacros_.LoadFromImage(deviceImage_);

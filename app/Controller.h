@@ -35,6 +35,7 @@
 #include "fire/FireMacros.h"
 #include "macros/DeviceMacroSlots.h"
 #include "macros/DriverMacroList.h"
+#include "macros/MacroAssignment.h"
 #include "macros/MacroLibrary.h"
 #include "macros/MacroRecord.h"
 #include "ui/text/GeneralOptions.h"
@@ -138,6 +139,11 @@ public:
     // Slot 0..5: the name read from the mouse (empty for an unused slot).
     std::string ReadDeviceMacroName(std::size_t slot);
 
+    // A macro picked from the macro name list for a button: into a device slot (EEPROM mode)
+    // or the driver macro list (driver mode), the button getting its code. A refusal that
+    // has a message shows it.
+    macros::AssignmentOutcome LB_NameClick(const macros::MacroPick& pick);
+
     // ---------------------------------------------------------------- fire macros, base macros
     // The engineer page's preset buttons (0 empty, 1 PC game, 2 mobile game): the preset
     // becomes the block and goes to the mouse.
@@ -194,10 +200,6 @@ public:
     // slots, the fire macro block) and shows it, without writing anything: what the next
     // Apply then writes.
     void TakeImage(const config::DeviceImage& image);
-
-    // Puts a library macro into device slot 0..5 (record, LB_MacroName entry, macro
-    // buffers); the slot choice itself is the assignment's. False for a slot out of range.
-    bool StoreDeviceSlot(std::size_t slot, const macros::MacroRecord& record);
 
     bool HasDevice() const { return protocol_.HasDevice(); }
     bool NoDevice() const { return noDevice_; }

@@ -33,6 +33,7 @@ inline constexpr int kStableRequired = 2;      // agreeing pairs needed to act o
 
 inline constexpr std::string_view kAimNameKey = "Str222";
 inline constexpr std::string_view kFireKeyNameKey = "Str220";
+inline constexpr std::string_view kLeftNameKey = "Str210";
 
 // Driver mode: byte 3 of the 0x5A, 0xD9 status reply names the lighting family, a quarter
 // of the byte's range each, lowest quarter first.

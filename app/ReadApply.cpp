@@ -8,6 +8,7 @@
 #include "config/Conversion.h"
 #include "config/DpiTable.h"
 #include "config/FormFields.h"
+#include "macros/MacroAssignment.h"
 
 namespace qeltra3k::app {
 
@@ -116,36 +117,11 @@ bool Controller::WriteMacroBlocks()
                                   static_cast<std::uint16_t>(fireMacros_.Block().size()), fireMacros_.Block()) &&
              ok;
 
-    // The slots the eighteen buttons use.
-    std::vector<std::uint16_t> used;
-    for (std::size_t key = 0; key < config::kKeysPerProfile; ++key) {
-        for (const auto& profileTexts : form_.keyCodeTexts) {
-            const auto code = config::ParseKeyCode(profileTexts[key]);
-            if (!code)
-                continue;
-            if (code->type != config::code_type::DeviceMacro && code->type != config::code_type::DeviceMacroHeld)
-                continue;
-            if (std::find(used.begin(), used.end(), code->Address()) == used.end())
-                used.push_back(code->Address());
-        }
-    }
-
-    for (std::size_t slot = 0; slot < kDeviceSlotCount; ++slot) {
-        const std::uint16_t address = config::kDeviceMacroSlotAddresses[slot];
-        if (std::find(used.begin(), used.end(), address) == used.end())
-            continue;
-        // The mouse holds the slot already when the name read from it is the name the slot
-        // holds now. (An empty name was never read, and another slot's name says nothing
-        // about this one, so neither spares the write.)
-        const std::string& onMouse = slotNamesFromMouse_[slot];
-        if (!onMouse.empty() && onMouse == macroNameList_[slot])
-            continue;
-        ok = protocol_.WriteBlock(static_cast<std::uint16_t>(address - config::kMacroRecordToBodyAddress),
-                                  macros::kNameSize, deviceSlots_.Slots()[slot].name) &&
-             ok;
-        ok = protocol_.WriteBlock(static_cast<std::uint16_t>(address - 1), macros::kEepromBodySize,
-                                  deviceSlots_.Slots()[slot].body) &&
-             ok;
+    // The slots a button plays that the mouse does not hold yet.
+    for (const macros::SlotWrite& write : macros::SlotsToWrite(form_.keyCodeTexts, macroNameList_, slotNamesFromMouse_)) {
+        const macros::MacroRecord& record = deviceSlots_.Slots()[write.slot];
+        ok = protocol_.WriteBlock(write.nameAddress, macros::kNameSize, record.name) && ok;
+        ok = protocol_.WriteBlock(write.bodyAddress, macros::kEepromBodySize, record.body) && ok;
     }
     return ok;
 }
@@ -246,6 +222,29 @@ bool Controller::WriteDriverSections(DriverSectionOrder order)
         ok = driver_->Write(static_cast<std::uint32_t>(macros::kDriverMacroListOffset), bytes) && ok;
     }
     return ok;
+}
+
+// ------------------------------------------------------------------------------ macro assignment
+
+macros::AssignmentOutcome Controller::LB_NameClick(const macros::MacroPick& pick)
+{
+    view_.CloseMenus();
+    const std::string leftName = Text(kLeftNameKey);
+    macros::AssignmentResult result;
+    if (eepromMode_) {
+        macros::EepromAssignmentState state{form_, dataBuf_, deviceSlots_, deviceImage_, macroNameList_,
+                                            slotNamesFromMouse_};
+        result = macros::AssignMacroToSlot(state, library_.Records(), pick, leftName);
+        view_.Refresh(RefreshRequest::MacroView);
+    } else {
+        macros::DriverAssignmentState state{form_, dataBuf_, driverMacroList_};
+        result = macros::ChangeProfile1StringForDriverMode(state, driverLibrary_.Records(), pick, leftName);
+        view_.Refresh(RefreshRequest::DriverMacroNames);
+    }
+    view_.Refresh(RefreshRequest::Form);
+    if (const std::string_view key = macros::AssignmentMessageKey(result.outcome); !key.empty())
+        ShowMessage(MessageStyle::Box, {std::string(key)});
+    return result.outcome;
 }
 
 // ------------------------------------------------------------------------------ on demand

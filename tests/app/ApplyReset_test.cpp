@@ -151,8 +151,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct SlotCase {
     const char* name;
-    bool mouseHoldsMacro;   // slot 3 of the mouse holds "Burst" already
-    bool assignLibraryMacro; // the assignment put a library macro into slot 3
+    bool mouseHoldsMacro;  // slot 3 of the mouse holds "Burst", the macro key 3 plays
+    bool pickLibraryMacro; // "Rapid" from the library is picked for key 4 (it gets slot 1)
     Blocks writes;
 };
 
@@ -172,28 +172,57 @@ TEST_P(ApplySlotTest, WritesTheUsedSlotsTheMouseDoesNotHoldYet)
     ASSERT_EQ(c.Form().keyCodeTexts[1][2], "060321");
     EXPECT_EQ(c.SlotNamesFromMouse()[2], slot.mouseHoldsMacro ? "Burst" : "");
 
-    if (slot.assignLibraryMacro) {
-        ASSERT_TRUE(c.StoreDeviceSlot(2, NamedMacro("Rapid")));
+    if (slot.pickLibraryMacro) {
+        macros::LibraryRecords library{};
+        library[0] = NamedMacro("Rapid");
+        ASSERT_TRUE(c.Library().Replace(library));
+        const macros::MacroPick pick{0, config::Profile::Two, 4, macros::PickView::MainPage};
+        ASSERT_EQ(c.LB_NameClick(pick), macros::AssignmentOutcome::Assigned);
+        EXPECT_EQ(c.Form().keyCodeTexts[1][3], "060121");
+        EXPECT_EQ(c.MacroNameList()[0], "Rapid");
     }
     rig.log->Clear();
     EXPECT_EQ(c.Btn_Apply_0Click(), Outcome::Done);
     EXPECT_EQ(rig.Writes(), slot.writes);
-    if (slot.assignLibraryMacro) {
-        const auto expected = WithSlotRecord(memory, 0x300, NamedMacro("Rapid"));
+    if (slot.pickLibraryMacro) {
+        const auto expected = WithSlotRecord(memory, 0x100, NamedMacro("Rapid"));
         const auto memoryAfter = rig.mouse->Memory();
-        EXPECT_TRUE(std::equal(memoryAfter.begin() + 0x300, memoryAfter.begin() + 0x400, expected.begin() + 0x300));
+        EXPECT_TRUE(std::equal(memoryAfter.begin() + 0x100, memoryAfter.begin() + 0x200, expected.begin() + 0x100));
     }
+    EXPECT_TRUE(rig.view.messages.empty());
 }
 
-const Blocks kSlotThreeWrites{kSettingsWrite, {WriteBlockCmd, 0x300, 32}, {WriteBlockCmd, 0x320, 224}};
+const BlockCommand kSlotOneName{WriteBlockCmd, 0x100, 32};
+const BlockCommand kSlotOneBody{WriteBlockCmd, 0x120, 224};
+const BlockCommand kSlotThreeName{WriteBlockCmd, 0x300, 32};
+const BlockCommand kSlotThreeBody{WriteBlockCmd, 0x320, 224};
 
 INSTANTIATE_TEST_SUITE_P(
     Slots, ApplySlotTest,
-    ::testing::Values(SlotCase{"EmptySlotOfTheMouse", false, false, kSlotThreeWrites},
-                      SlotCase{"AlreadyOnTheMouse", true, false, Blocks{kSettingsWrite}},
-                      SlotCase{"NewMacroInAnUnreadSlot", false, true, kSlotThreeWrites},
-                      SlotCase{"NewMacroOverAnotherOne", true, true, kSlotThreeWrites}),
+    ::testing::Values(
+        SlotCase{"EmptySlotOfTheMouse", false, false, {kSettingsWrite, kSlotThreeName, kSlotThreeBody}},
+        SlotCase{"AlreadyOnTheMouse", true, false, {kSettingsWrite}},
+        SlotCase{"NewMacroBesideAnUnknownSlot", false, true,
+                 {kSettingsWrite, kSlotOneName, kSlotOneBody, kSlotThreeName, kSlotThreeBody}},
+        // Slot 1's name was never read from the mouse: an empty name elsewhere in the list
+        // does not make it count as being on the mouse.
+        SlotCase{"NewMacroBesideOneOnTheMouse", true, true, {kSettingsWrite, kSlotOneName, kSlotOneBody}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MacroAssignmentTest, RefusalsShowTheirMessage)
+{
+    Rig rig;
+    rig.FirstTick();
+    Controller& c = *rig.controller;
+    macros::LibraryRecords library{};
+    library[0] = NamedMacro("Rapid");
+    ASSERT_TRUE(c.Library().Replace(library));
+    // Key 1 holds the only left click of key mode 1.
+    const macros::MacroPick pick{0, config::Profile::One, 1, macros::PickView::MainPage};
+    EXPECT_EQ(c.LB_NameClick(pick), macros::AssignmentOutcome::KeepLeftKey);
+    EXPECT_EQ(rig.view.MessageKeys(), (std::vector<Keys>{{"Str108"}}));
+    EXPECT_EQ(c.Form().keyCodeTexts[0][0], "010100");
+}
 
 struct ApplyStatusCase {
     const char* name;
