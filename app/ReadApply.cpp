@@ -171,9 +171,9 @@ Outcome Controller::DownloadDriverParameter()
         driverState_[1] &= static_cast<std::uint8_t>(~0x08);
     else if (form_.rb_LED == config::OnOff::Off)
         driverState_[1] |= 0x08;
-    if (form_.cb_CurrentCPI >= 0) {
+    if (form_.cb_CurrentCPI >= 0 && static_cast<std::size_t>(form_.cb_CurrentCPI) < config::kMaxLevels) {
         driverState_[0] = static_cast<std::uint8_t>(form_.cb_CurrentCPI | smooth);
-        const int value = form_.cb_CPI[static_cast<std::size_t>(form_.cb_CurrentCPI) % config::kMaxLevels];
+        const int value = form_.cb_CPI[static_cast<std::size_t>(form_.cb_CurrentCPI)];
         if (value >= 0)
             driverState_[3] = static_cast<std::uint8_t>(value);
     }
