@@ -8,7 +8,7 @@ qeltra3k_build "$BUILD_DIR"
 
 DATA_DIR="${XDG_DATA_HOME:-$HOME/.local/share}/qeltra3k"
 mkdir -p "$DATA_DIR"
-VM_IMAGE="$DATA_DIR/virtual-mouse.bin"
-# The editor window comes later; until then show what the virtual mouse holds.
-[ -f "$VM_IMAGE" ] || "$BUILD_DIR/qeltra3k" resource VOSKEN2Data_Cfg1 -o "$VM_IMAGE"
-exec "$BUILD_DIR/qeltra3k" show "$VM_IMAGE" "$@"
+# The editor window comes later; until then the tool finds the virtual mouse, reads its
+# memory through the controller and shows it. The memory file is made from the first
+# default configuration when it is missing, and keeps what later commands write.
+exec "$BUILD_DIR/qeltra3k" show --virtual-mouse="$DATA_DIR/virtual-mouse.bin" "$@"
