@@ -79,7 +79,15 @@ Outcome Controller::LoadEepromProfile(const std::filesystem::path& file)
         ShowMessage(MessageStyle::Box, {"Str102"}, file.string());
         return Outcome::BadFile;
     }
-    // A shorter file replaces only its own length of the image.
+    // A shorter file replaces only its own length of the image, and the rest is written to
+    // the mouse as it is. After the connect-time read that rest is only the filler of the
+    // settings read, which would wipe the mouse's macros: the whole image is read first, so
+    // the rest is what the mouse holds.
+    if (content.bytes->size() < deviceImage_.size()) {
+        const Outcome read = ReadDevInfo(true);
+        if (read != Outcome::Done)
+            return read;
+    }
     const std::size_t length = std::min(content.bytes->size(), deviceImage_.size());
     std::copy_n(content.bytes->begin(), length, deviceImage_.begin());
     fireMacroBlockLoaded_ = true;

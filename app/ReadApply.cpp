@@ -45,7 +45,10 @@ Outcome Controller::Btn_Confirm_0Click()
     PauseSteps(kButtonEntrySteps);
     const Outcome outcome = eepromMode_ ? DownloadParameter() : DownloadDriverParameter();
     PauseSteps(kButtonEntrySteps);
-    view_.CloseMainWindow();
+    // Closing after a failed apply would throw away every change on screen: the window
+    // stays so the user can try again or save a profile.
+    if (outcome == Outcome::Done)
+        view_.CloseMainWindow();
     return outcome;
 }
 

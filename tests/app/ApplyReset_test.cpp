@@ -282,6 +282,19 @@ TEST(ApplyTest, ConfirmAppliesThenClosesTheWindow)
     EXPECT_TRUE(rig.view.mainWindowClosed);
 }
 
+TEST(ApplyTest, ConfirmKeepsTheWindowWhenTheApplyFails)
+{
+    Rig rig;
+    rig.FirstTick();
+    rig.controller->Form().cb_CPIStep = 0;
+    device::FaultSwitches faults;
+    faults.noAnswer = true;
+    rig.mouse->SetFaults(faults);
+    EXPECT_NE(rig.controller->Btn_Confirm_0Click(), Outcome::Done);
+    EXPECT_FALSE(rig.view.mainWindowClosed);
+    EXPECT_EQ(rig.controller->Form().cb_CPIStep, 0);  // the change on screen is still there
+}
+
 // ------------------------------------------------------------------------------ resets
 
 TEST(ResetTest, WritesTheDefaultImageAndVerifiesIt)

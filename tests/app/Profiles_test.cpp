@@ -60,12 +60,15 @@ TEST(ProfileTest, SaveReadsTheWholeMouseAndLoadWritesItBackVerified)
     EXPECT_TRUE(rig.view.messages.empty());
 }
 
-TEST(ProfileTest, AShortFileReplacesOnlyItsOwnLength)
+TEST(ProfileTest, AShortFileReplacesOnlyItsOwnLengthOfWhatTheMouseHolds)
 {
-    Rig rig;
+    // The mouse holds a macro in slot 6; the connect-time read only read the settings.
+    config::DeviceImage memory = DefaultImage(0);
+    for (std::size_t i = 0x700; i < 0x800; ++i)
+        memory[i] = static_cast<std::uint8_t>(i);
+    Rig rig(WithMemory(memory));
     rig.FirstTick();
     Controller& c = *rig.controller;
-    const config::DeviceImage before = c.DeviceImage();
     const fs::path file = rig.folder / "short.bin";
     const std::vector<std::uint8_t> bytes(100, 0x5A);
     std::string error;
@@ -74,7 +77,9 @@ TEST(ProfileTest, AShortFileReplacesOnlyItsOwnLength)
     EXPECT_EQ(c.Btn_Load_0Click(file), Outcome::Done);
     const config::DeviceImage& after = c.DeviceImage();
     EXPECT_TRUE(std::equal(after.begin(), after.begin() + 100, bytes.begin()));
-    EXPECT_TRUE(std::equal(after.begin() + 100, after.end(), before.begin() + 100));
+    EXPECT_TRUE(std::equal(after.begin() + 100, after.end(), memory.begin() + 100));
+    // The mouse keeps its macros: only the file's bytes changed in its memory.
+    EXPECT_TRUE(std::equal(rig.mouse->Memory().begin() + 100, rig.mouse->Memory().end(), memory.begin() + 100));
 }
 
 TEST(ProfileTest, FilesThatCannotBeUsedAreNamedAndChangeNothing)
