@@ -218,7 +218,7 @@ Outcome Controller::WriteTransaction(bool chipRequired, const std::function<Outc
     if (!status)
         return Outcome::NoAnswer;
     // Where the chip is not required, an unknown chip leaves the code from before.
-    const std::uint8_t chip = fire::ChipCode(status->chipSource);
+    const std::uint8_t chip = device::ChipCode(status->chipSource);
     if (chipRequired || chip != 0)
         chipCode_ = chip;
     if (!status->ready)

@@ -254,7 +254,7 @@ private:
     void LoadFireMacroBlockFromImage();
     // The fire macro and base macro writes: device watch off and loading window shown
     // around `frame`, whose result becomes the controller's status and the outcome.
-    Outcome FireWriteFrame(const std::function<fire::WriteFrameResult()>& frame);
+    Outcome FireWriteFrame(const std::function<device::WriteFrameResult()>& frame);
     void ShowDataBuf();
 
     bool WriteMacroBlocks();

@@ -106,7 +106,7 @@ Outcome Controller::ReadDevInfo(bool fullRead)
     const auto status = OpenAndStatus();
     if (!status)
         return Outcome::NoAnswer;
-    chipCode_ = fire::ChipCode(status->chipSource);
+    chipCode_ = device::ChipCode(status->chipSource);
     if (!status->ready)
         return Outcome::NoAnswer;
 

@@ -8,17 +8,17 @@ namespace qeltra3k::app {
 namespace {
 
 struct FrameOutcome {
-    fire::WriteFrameOutcome frame;
+    device::WriteFrameOutcome frame;
     Outcome outcome;
 };
 constexpr std::array<FrameOutcome, 4> kFrameOutcomes{{
-    {fire::WriteFrameOutcome::Written, Outcome::Done},
-    {fire::WriteFrameOutcome::Stopped, Outcome::NoAnswer},
-    {fire::WriteFrameOutcome::MemoryNotReady, Outcome::NotReady},
-    {fire::WriteFrameOutcome::WriteFailed, Outcome::TransferFailed},
+    {device::WriteFrameOutcome::Written, Outcome::Done},
+    {device::WriteFrameOutcome::Stopped, Outcome::NoAnswer},
+    {device::WriteFrameOutcome::MemoryNotReady, Outcome::NotReady},
+    {device::WriteFrameOutcome::WriteFailed, Outcome::TransferFailed},
 }};
 
-Outcome OutcomeOf(fire::WriteFrameOutcome frame)
+Outcome OutcomeOf(device::WriteFrameOutcome frame)
 {
     for (const auto& entry : kFrameOutcomes)
         if (entry.frame == frame)
@@ -26,34 +26,15 @@ Outcome OutcomeOf(fire::WriteFrameOutcome frame)
     return Outcome::TransferFailed;
 }
 
-struct BaseOutcome {
-    macros::BaseMacroTransfer transfer;
-    Outcome outcome;
-};
-constexpr std::array<BaseOutcome, 4> kBaseOutcomes{{
-    {macros::BaseMacroTransfer::Written, Outcome::Done},
-    {macros::BaseMacroTransfer::NotReady, Outcome::NotReady},
-    {macros::BaseMacroTransfer::NoAnswer, Outcome::NoAnswer},
-    {macros::BaseMacroTransfer::WriteFailed, Outcome::TransferFailed},
-}};
-
-Outcome OutcomeOf(macros::BaseMacroTransfer transfer)
-{
-    for (const auto& entry : kBaseOutcomes)
-        if (entry.transfer == transfer)
-            return entry.outcome;
-    return Outcome::TransferFailed;
-}
-
 }  // namespace
 
-Outcome Controller::FireWriteFrame(const std::function<fire::WriteFrameResult()>& frame)
+Outcome Controller::FireWriteFrame(const std::function<device::WriteFrameResult()>& frame)
 {
     SetDevTimer(false);
     view_.ShowLoadingWindow();
     waiting_.ProcessPendingMessages();
-    const fire::WriteFrameResult result = frame();
-    if (result.outcome != fire::WriteFrameOutcome::Stopped) {
+    const device::WriteFrameResult result = frame();
+    if (result.outcome != device::WriteFrameOutcome::Stopped) {
         memoryReady_ = result.memoryReady;
         chipCode_ = result.chipCode;
     }
@@ -104,7 +85,7 @@ Outcome Controller::ImportBaseMacro(const std::optional<std::filesystem::path>& 
     view_.Refresh(RefreshRequest::MacroView);
 
     BusyFrameStart();
-    const Outcome outcome = OutcomeOf(macros::WriteBaseMacroBlock(protocol_, deviceImage_));
+    const Outcome outcome = OutcomeOf(macros::WriteBaseMacroBlock(protocol_, deviceImage_).outcome);
     BusyFrameEnd();
     return outcome;
 }

@@ -262,7 +262,7 @@ Outcome Controller::ReadFireMacroBlock()
     bool closed = false;
     chipCode_ = 0;
     if (const auto status = OpenAndStatus()) {
-        chipCode_ = fire::ChipCode(status->chipSource);
+        chipCode_ = device::ChipCode(status->chipSource);
         if (status->ready && memoryReady_ && chipCode_ != 0) {
             const auto ids = ReadIdBytes();
             if (ids)

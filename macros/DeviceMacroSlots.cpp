@@ -1,6 +1,7 @@
 #include "macros/DeviceMacroSlots.h"
 
 #include <algorithm>
+#include <array>
 
 #include "config/Checksum.h"
 #include "device/AtomicFile.h"
@@ -9,9 +10,6 @@
 namespace qeltra3k::macros {
 
 namespace {
-
-// StatusCmd reply byte 3 values that name a known chip; any other means chip code 0.
-constexpr std::array<std::uint8_t, 3> kKnownChipSources{0x35, 0x75, 0xFD};
 
 std::string SlotNameText(const MacroName& name) { return IsUnusedSlotName(name) ? std::string() : NameToText(name); }
 
@@ -78,28 +76,12 @@ FileResult ImportBaseMacroFile(const std::filesystem::path& file, config::Device
     return {};
 }
 
-BaseMacroTransfer WriteBaseMacroBlock(device::FeatureProtocol& protocol, const config::DeviceImage& image)
+device::WriteFrameResult WriteBaseMacroBlock(device::FeatureProtocol& protocol, const config::DeviceImage& image)
 {
-    if (!protocol.SendCommand(device::OpenCmd) || !protocol.SendCommand(device::StatusCmd))
-        return BaseMacroTransfer::NoAnswer;
-    const device::Report status = protocol.LastReply();
-    if (status[1] != device::StatusReady)
-        return BaseMacroTransfer::NoAnswer;
-
-    const bool memoryReady = (status[2] & device::MemoryReadyFlag) != 0;
-    const bool knownChip = std::find(kKnownChipSources.begin(), kKnownChipSources.end(), status[3]) !=
-                           kKnownChipSources.end();
-    BaseMacroTransfer result = BaseMacroTransfer::NotReady;
-    if (memoryReady && knownChip) {
-        const bool written = protocol.WriteBlock(static_cast<std::uint16_t>(config::kMacroBlockA.offset),
-                                                 static_cast<std::uint16_t>(kBaseMacroBlockSize),
-                                                 std::span<const std::uint8_t>(image).subspan(config::kMacroBlockA.offset,
-                                                                                               kBaseMacroBlockSize));
-        result = written ? BaseMacroTransfer::Written : BaseMacroTransfer::WriteFailed;
-    }
-    protocol.SendCommand(device::SystemReloadCmd);
-    protocol.SendCommand(device::CloseCmd);
-    return result;
+    const std::array<device::BlockWrite, 1> writes{{{static_cast<std::uint16_t>(config::kMacroBlockA.offset),
+                                                     std::span<const std::uint8_t>(image).subspan(
+                                                         config::kMacroBlockA.offset, kBaseMacroBlockSize)}}};
+    return device::RunWriteFrame(protocol, writes);
 }
 
 }  // namespace qeltra3k::macros

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "config/ImageLayout.h"
+#include "device/WriteFrame.h"
 #include "macros/MacroLibrary.h"
 #include "macros/MacroRecord.h"
 
@@ -67,16 +68,8 @@ inline constexpr std::size_t kBaseMacroBlockSize = config::kMacroBlockA.length;
 FileResult ImportBaseMacroFile(const std::filesystem::path& file, config::DeviceImage& image,
                                DeviceMacroSlots& slots);
 
-enum class BaseMacroTransfer {
-    Written,     // the block went to the mouse
-    NotReady,    // the mouse answered, but its memory was not ready: nothing written
-    NoAnswer,    // OpenCmd or StatusCmd not done, or the status not ready: nothing sent after it
-    WriteFailed, // the block command was not done
-};
-
-// The device transaction of the base macro import: OpenCmd, StatusCmd, then (memory ready,
-// known chip) macro block A as one block at 0x100, SystemReloadCmd, CloseCmd. The busy frame
-// around it is the caller's.
-BaseMacroTransfer WriteBaseMacroBlock(device::FeatureProtocol& protocol, const config::DeviceImage& image);
+// The device transaction of the base macro import: macro block A as one block at 0x100 in the
+// write frame of device/WriteFrame.h. The busy frame around it is the caller's.
+device::WriteFrameResult WriteBaseMacroBlock(device::FeatureProtocol& protocol, const config::DeviceImage& image);
 
 }  // namespace qeltra3k::macros

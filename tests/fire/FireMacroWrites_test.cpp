@@ -12,6 +12,8 @@ namespace qeltra3k::fire {
 namespace {
 
 using device::Report;
+using device::WriteFrameOutcome;
+using device::WriteFrameResult;
 
 // The virtual mouse, with every command the host sends noted (chunk transfers left out),
 // and optionally a status reply that does not say "ready".
@@ -159,14 +161,6 @@ TEST_F(FireMacroWritesTest, NoDeviceMeansNothingSent)
     EXPECT_EQ(WriteFireMacroBlock(protocol, macros.Block()).outcome, WriteFrameOutcome::Stopped);
 }
 
-TEST(ChipCode, KnownStatusBytesOnly)
-{
-    EXPECT_EQ(ChipCode(0x35), 0x90);
-    EXPECT_EQ(ChipCode(0x75), 0x99);
-    EXPECT_EQ(ChipCode(0xFD), 0x98);
-    EXPECT_EQ(ChipCode(0x00), 0);
-    EXPECT_EQ(ChipCode(0x90), 0);
-}
 
 }  // namespace
 }  // namespace qeltra3k::fire

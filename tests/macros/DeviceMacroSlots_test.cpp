@@ -170,7 +170,7 @@ TEST_F(BaseMacroTest, TransferToTheMouse)
     struct Case {
         const char* what;
         device::FaultSwitches faults;
-        BaseMacroTransfer result;
+        device::WriteFrameOutcome result;
         bool written;
     };
     device::FaultSwitches notReady;
@@ -180,10 +180,10 @@ TEST_F(BaseMacroTest, TransferToTheMouse)
     device::FaultSwitches silent;
     silent.noAnswer = true;
     const Case cases[]{
-        {"ready", {}, BaseMacroTransfer::Written, true},
-        {"memory not ready", notReady, BaseMacroTransfer::NotReady, false},
-        {"unknown chip", unknownChip, BaseMacroTransfer::NotReady, false},
-        {"no answer", silent, BaseMacroTransfer::NoAnswer, false},
+        {"ready", {}, device::WriteFrameOutcome::Written, true},
+        {"memory not ready", notReady, device::WriteFrameOutcome::MemoryNotReady, false},
+        {"unknown chip", unknownChip, device::WriteFrameOutcome::MemoryNotReady, false},
+        {"no answer", silent, device::WriteFrameOutcome::Stopped, false},
     };
     const DeviceImage before = Patterned();
     image = before;
@@ -199,7 +199,7 @@ TEST_F(BaseMacroTest, TransferToTheMouse)
         device::FeatureProtocol protocol(waiting);
         ASSERT_TRUE(protocol.SetDevice(&mouse));
 
-        EXPECT_EQ(WriteBaseMacroBlock(protocol, image), c.result);
+        EXPECT_EQ(WriteBaseMacroBlock(protocol, image).outcome, c.result);
         const DeviceImage memory = mouse.Memory();
         EXPECT_EQ(memory == image, c.written);
         if (!c.written) {
