@@ -1,6 +1,7 @@
 #pragma once
 // A macro library in a temporary folder, in either mode, with an editor on it, for the
 // macro editor tests.
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,16 +27,32 @@ struct MacroSpec {
 
 inline Rows EventRows(const Rows& rows) { return rows.empty() ? Rows{} : Rows(rows.begin() + 1, rows.end()); }
 
-// Event rows by what they play: key rows by kind and code, as decoding names keys by their
-// usage where the recorder and the key dialog name them by the key pressed.
+// Event rows by what they play, to compare rows with the rows their body decodes to: key
+// rows by kind and code (decoding names keys by their usage, the recorder and the key
+// dialog by the key pressed), delays as the 8 ms steps they are stored in, and a run of
+// delays as one pause (decoding merges delay events, up to five to a row).
 inline Rows PlayedRows(const Rows& rows)
 {
     Rows played;
+    long long pause = -1;
+    const auto endPause = [&] {
+        if (pause >= 0)
+            played.push_back("0 " + std::to_string(pause));
+        pause = -1;
+    };
     for (const std::string& row : EventRows(rows)) {
         const std::optional<int> kind = RowKind(row);
+        if (kind == row_kind::Delay) {
+            const long long ms = RowValue(row).value_or(0);
+            const long long stored = ms / kMaxDelayEventMs * kMaxDelayEventMs + ms % kMaxDelayEventMs / 8 * 8;
+            pause = std::max(pause, 0LL) + stored;
+            continue;
+        }
+        endPause();
         const bool keyRow = kind == row_kind::Press || kind == row_kind::Release;
         played.push_back(keyRow && row.size() >= 4 ? row.substr(0, 2) + row.substr(row.size() - 4) : row);
     }
+    endPause();
     return played;
 }
 
@@ -115,13 +132,16 @@ protected:
     EditorLibrary& Library() { return *library_; }
     MacroEditor& Editor() { return *editor_; }
 
-    // The selected macro's body decodes to the editor's event rows (the round trip rows ->
-    // body -> rows), and the file holds the library as memory does.
+    // The selected macro's body is the editor's rows encoded, it decodes to rows that play
+    // the same (the round trip rows -> body -> rows), and the file holds the library as
+    // memory does.
     void ExpectSaved()
     {
         ASSERT_TRUE(editor_->Page().selectedMacro);
+        const Bytes body = library_->Body(*editor_->Page().selectedMacro);
+        EXPECT_EQ(EncodeRows(editor_->RowList(), editor_->Page().options, GetParam()).body, body);
         MacroOptions options = editor_->Page().options;
-        const Rows decoded = DecodeRows(library_->Body(*editor_->Page().selectedMacro), GetParam(), options);
+        const Rows decoded = DecodeRows(body, GetParam(), options);
         EXPECT_EQ(PlayedRows(decoded), PlayedRows(editor_->RowList()));
         EXPECT_EQ(library_->FileBytes(), library_->MemoryBytes());
     }
