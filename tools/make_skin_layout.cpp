@@ -203,7 +203,7 @@ void KeyPage(Section& s, const Palette& p)
     s.Int("Key_Width", kKeyS.w);
     const int hintX = key_page::kHintPanel.x + 24;
     for (int n = 1; n <= 3; ++n)
-        s.Switched(N("ComboKey", n), true, hintX, key_page::kHintPanel.y + 12 + (n - 1) * 28);
+        s.Switched(N("ComboKey", n), true, hintX, key_page::kHintPanel.y + 10 + (n - 1) * 26);
     s.Int("ComboKey_D", kBox.w + 10);
     s.Int("ComboKey_H", (kBox.h - kLabelHeight) / 2);
     s.Int("Combox_Width", 900);

@@ -66,7 +66,7 @@ inline constexpr int kNumberWidth = 20;      // lbl_MCULEDNum_1 ... 10, one per 
 
 // Panels of the page pictures (window pixels).
 namespace key_page {
-inline constexpr Rect kHintPanel{16, 488, 968, 96};
+inline constexpr Rect kHintPanel{16, 496, 968, 88};
 inline constexpr int kMouseCentreX = 500;
 }  // namespace key_page
 
@@ -93,9 +93,9 @@ namespace fire_page {
 inline constexpr Rect kGunPanel{16, 76, 968, 102};
 inline constexpr Rect kTablePanel{16, 190, 968, 302};
 inline constexpr int kLabelColumnX = 36;
-inline constexpr int kFirstColumnX = 340;  // fire macro columns, kColumnPitch apart
-inline constexpr int kColumnPitch = 160;
-inline constexpr int kColumnWidth = 140;
+inline constexpr int kFirstColumnX = 360;  // fire macro columns, kColumnPitch apart
+inline constexpr int kColumnPitch = 200;
+inline constexpr int kColumnWidth = 160;
 }  // namespace fire_page
 
 }  // namespace skin_design
