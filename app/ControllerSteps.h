@@ -87,8 +87,6 @@ inline bool RunChecked(device::FeatureProtocol& protocol, std::span<const Checke
 // Driver image: the macro records follow the sections; no more than fit in the image.
 inline constexpr std::size_t kDriverMacroRecordSize = macros::DriverMacroRecord::kSize;
 inline constexpr std::size_t kDriverMacroBodySize = macros::kDriverBodySize;
-inline constexpr std::size_t kMaxDriverMacroRecords =
-    (config::kDriverImageSize - macros::kDriverMacroListOffset) / kDriverMacroRecordSize;
 // Profile files of driver mode: at most this much of the file is read.
 inline constexpr std::size_t kDriverProfileReadLimit = 102400;
 inline constexpr std::size_t kDriverStateOffset = config::driver::DriverTempCPIAndLedData;

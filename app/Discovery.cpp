@@ -256,7 +256,7 @@ void Controller::ReadDriverMacros()
     if (highest > 0 && driver_ != nullptr) {
         // Never past the driver image, whatever address a key carries.
         const std::size_t records =
-            std::min<std::size_t>((highest + kDriverMacroBodySize) / kDriverMacroRecordSize, kMaxDriverMacroRecords);
+            std::min<std::size_t>((highest + kDriverMacroBodySize) / kDriverMacroRecordSize, macros::kDriverMacroListCapacity);
         if (const auto bytes = driver_->Read(static_cast<std::uint32_t>(macros::kDriverMacroListOffset),
                                              static_cast<std::uint32_t>(records * kDriverMacroRecordSize)))
             driverMacroList_.Load(*bytes);

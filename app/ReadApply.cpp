@@ -221,7 +221,7 @@ bool Controller::WriteDriverSections(DriverSectionOrder order)
         // The driver macro list is what the keys' macro addresses point into; records that
         // would reach past the driver image are not sent.
         std::vector<std::uint8_t> bytes = driverMacroList_.Bytes();
-        bytes.resize(std::min(bytes.size(), kMaxDriverMacroRecords * kDriverMacroRecordSize));
+        bytes.resize(std::min(bytes.size(), macros::kDriverMacroListCapacity * kDriverMacroRecordSize));
         ok = driver_->Write(static_cast<std::uint32_t>(macros::kDriverMacroListOffset), bytes) && ok;
     }
     return ok;

@@ -9,11 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "config/ImageLayout.h"
 #include "macros/MacroRecord.h"
 
 namespace qeltra3k::macros {
 
 inline constexpr std::size_t kDriverMacroListOffset = 0x100;  // in the driver image
+// Records the driver macro list can hold: as many as fit into the driver image after its
+// sections. A record beyond them would never reach the driver, and its code would play
+// nothing.
+inline constexpr std::size_t kDriverMacroListCapacity =
+    (config::kDriverImageSize - kDriverMacroListOffset) / DriverMacroRecord::kSize;
 
 class DriverMacroList {
 public:

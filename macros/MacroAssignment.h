@@ -28,11 +28,6 @@ namespace qeltra3k::macros {
 
 // --- Macro key codes -------------------------------------------------------------------------
 
-// Records the driver macro list can hold: as many as fit into the driver image after its
-// sections. A record beyond them would never reach the driver, and its code would play
-// nothing.
-inline constexpr std::size_t kDriverMacroListCapacity =
-    (config::kDriverImageSize - kDriverMacroListOffset) / DriverMacroRecord::kSize;
 
 // Type byte for a stop flag: 0x06 for 0, 0x0E for 1. Nothing for any other flag: no code
 // says how such a macro stops.
