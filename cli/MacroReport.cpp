@@ -54,6 +54,21 @@ Json MacroJson(const Record& record)
     return macro;
 }
 
+// The records in use (a name), numbered by their list position from 1.
+template <class Records>
+Json LibraryMacros(const Records& records)
+{
+    Json list = Json::array();
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (macros::IsUnusedName(records[i].name))
+            continue;
+        Json macro = MacroJson(records[i]);
+        macro["position"] = i + 1;
+        list.push_back(macro);
+    }
+    return list;
+}
+
 }  // namespace
 
 Json DeviceMacroSlotsReport(const macros::DeviceMacroSlots& slots)
@@ -76,26 +91,13 @@ Json LibraryReport(std::span<const std::uint8_t> bytes, const std::string& layou
                                        : layout == "driver";
     report["layout"] = driver ? "driver" : "eeprom";
     report["size"] = bytes.size();
-    Json list = Json::array();
+    Json list;
     if (driver) {
-        const auto records = macros::ReadDriverRecords(bytes);
-        for (std::size_t i = 0; i < records.size(); ++i) {
-            if (macros::IsUnusedName(records[i].name))
-                continue;
-            Json macro = MacroJson(records[i]);
-            macro["position"] = i + 1;
-            list.push_back(macro);
-        }
+        list = LibraryMacros(macros::ReadDriverRecords(bytes));
     } else {
         macros::LibraryRecords records{};
         macros::ReadLibraryRecords(bytes, records);
-        for (std::size_t i = 0; i < records.size(); ++i) {
-            if (macros::IsUnusedName(records[i].name))
-                continue;
-            Json macro = MacroJson(records[i]);
-            macro["position"] = i + 1;
-            list.push_back(macro);
-        }
+        list = LibraryMacros(records);
     }
     report["macros"] = list;
     return report;
