@@ -104,15 +104,7 @@ int LoadProfileCommand(const Args& input, const Environment& environment, std::o
     Session session(environment, options, out, err);
     if (const int code = session.Start())
         return code;
-    app::Controller& controller = session.Controller();
-    if (controller.EepromMode() && bytes->size() < config::kImageSize) {
-        // A shorter file replaces only its own length of the image before the whole image is
-        // written; after the settings read of connecting the rest of the image holds no bytes
-        // of the mouse (0xFF), which would erase its macros and fire macros. Read it all first.
-        if (const int code = session.Finish(controller.ReadDevInfo(true)))
-            return code;
-    }
-    if (const int code = session.Finish(controller.Btn_Load_0Click(std::filesystem::path(path))))
+    if (const int code = session.Finish(session.Controller().Btn_Load_0Click(std::filesystem::path(path))))
         return code;
     out << "Loaded the profile " << path << '\n';
     return kExitOk;
