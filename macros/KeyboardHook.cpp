@@ -19,7 +19,7 @@ constexpr std::array<MessageTransition, 4> kKeyMessages{{
     {0x0105, KeyTransition::Up},    // WM_SYSKEYUP
 }};
 
-// Generic and side-specific virtual keys of Shift, Ctrl and Alt.
+// Generic, left-hand and right-hand virtual keys of Shift, Ctrl and Alt.
 constexpr std::array<int, 3> kShiftKeys{0x10, 0xA0, 0xA1};
 constexpr std::array<int, 3> kCtrlKeys{0x11, 0xA2, 0xA3};
 constexpr std::array<int, 3> kAltKeys{0x12, 0xA4, 0xA5};
@@ -65,8 +65,8 @@ std::optional<KeyReceive> KeyboardHook::HandleKey(int virtualKey, KeyTransition 
             held->down = false;
             held->released = true;
         }
-        allReleased = !heldKeys_.empty() &&
-                      std::all_of(heldKeys_.begin(), heldKeys_.end(), [](const HeldKey& entry) { return entry.released; });
+        const auto released = [](const HeldKey& entry) { return entry.released; };
+        allReleased = !heldKeys_.empty() && std::all_of(heldKeys_.begin(), heldKeys_.end(), released);
         downCount_ = 0;
     }
 

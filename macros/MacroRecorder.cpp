@@ -43,8 +43,8 @@ constexpr unsigned kExtraButtonUp = 0x020C;    // WM_XBUTTONUP
 constexpr std::uint32_t kExtraButton1 = 1;     // the first extra button: backward
 constexpr std::uint32_t kExtraButton2 = 2;     // the second: forward
 
-// Side-specific Shift, Ctrl and Alt are recorded as the generic keys, as the raw keyboard
-// input of Windows reports them, whatever the capture that feeds the recorder says.
+// Left- and right-hand Shift, Ctrl and Alt are recorded as the generic keys, as the raw
+// keyboard input of Windows reports them, whatever the capture that feeds the recorder says.
 struct KeyAlias {
     int key;
     int generic;

@@ -4,11 +4,11 @@
 // within a macro body. It records a new macro from an empty row list, or keys inserted into
 // an existing macro before or after a row.
 //
-// Time is handed in with every event (milliseconds on any clock that does not jump), so a
-// recording is a plain state machine. All calls come from the UI thread: the mouse hook
-// notifications are passed straight to MouseMessage, whose pass over the pending flags is
-// what the recording worker did, so the rows, the byte count and the last event time have
-// one owner and need no lock.
+// Time is handed in with every event (milliseconds, e.g. the hook message's own time stamp),
+// so a recording is a plain state machine. There is no recording thread: every call comes
+// from the UI thread, where the mouse hook's notifications arrive anyway, and MouseMessage
+// handles the pending flags at once. The rows, the byte count and the last event time so
+// have one owner and need no lock, and a pause is measured between the events themselves.
 #include <array>
 #include <cstddef>
 #include <cstdint>

@@ -19,7 +19,7 @@
 
 namespace qeltra3k::macros::testing {
 
-struct MacroSpec {
+struct StoredMacro {
     std::string name;
     Bytes events;
     std::uint8_t stopFlag = kStopAfterMacro;
@@ -58,7 +58,7 @@ inline Rows PlayedRows(const Rows& rows)
 
 class EditorLibrary {
 public:
-    EditorLibrary(BodyLayout layout, const std::vector<MacroSpec>& macros) : layout_(layout)
+    EditorLibrary(BodyLayout layout, const std::vector<StoredMacro>& macros) : layout_(layout)
     {
         if (layout == BodyLayout::Eeprom) {
             EXPECT_TRUE(library_.CheckPCMacro());
@@ -101,10 +101,10 @@ public:
 
 private:
     template <class Record>
-    void Fill(Record& record, const MacroSpec& spec)
+    void Fill(Record& record, const StoredMacro& macro)
     {
-        record.name = NameFromText(spec.name).value();
-        const Bytes body = BuildBody(spec.stopFlag, spec.events, Record::kLayout).value();
+        record.name = NameFromText(macro.name).value();
+        const Bytes body = BuildBody(macro.stopFlag, macro.events, Record::kLayout).value();
         std::copy(body.begin(), body.end(), record.body.begin());
     }
 
@@ -118,7 +118,7 @@ private:
 
 class MacroEditorTest : public ::testing::TestWithParam<BodyLayout> {
 protected:
-    MacroEditor& Open(const std::vector<MacroSpec>& macros, std::optional<std::size_t> select = 0)
+    MacroEditor& Open(const std::vector<StoredMacro>& macros, std::optional<std::size_t> select = 0)
     {
         editor_.reset();
         library_ = std::make_unique<EditorLibrary>(GetParam(), macros);

@@ -9,9 +9,9 @@ namespace {
 
 using testing::Bytes;
 using testing::EventRows;
-using testing::MacroSpec;
+using testing::StoredMacro;
 
-const MacroSpec kClick{"Click", {0xA1, 0xFE, 0x0C, 0x21}};
+const StoredMacro kClick{"Click", {0xA1, 0xFE, 0x0C, 0x21}};
 const Rows kClickRows{"10", "1 LeftKey CODE:00A1", "0 96", "2 LeftKey CODE:0021"};
 const std::string kLeftDown = "1 LeftKey CODE:00A1";
 const std::string kLeftUp = "2 LeftKey CODE:0021";

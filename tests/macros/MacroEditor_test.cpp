@@ -10,9 +10,9 @@ namespace {
 
 using testing::Bytes;
 using testing::EventRows;
-using testing::MacroSpec;
+using testing::StoredMacro;
 
-const MacroSpec kClick{"Click", {0xA1, 0xFE, 0x0C, 0x21}};
+const StoredMacro kClick{"Click", {0xA1, 0xFE, 0x0C, 0x21}};
 const Rows kClickRows{"10", "1 LeftKey CODE:00A1", "0 96", "2 LeftKey CODE:0021"};
 
 class MacroEditorRows : public testing::MacroEditorTest {};
@@ -21,7 +21,8 @@ INSTANTIATE_TEST_SUITE_P(Layouts, MacroEditorRows, ::testing::Values(BodyLayout:
 
 TEST_P(MacroEditorRows, SelectingAMacroDecodesItsBody)
 {
-    MacroEditor& editor = Open({kClick, {"Keys", {0xFD, 0x07, 0x82, 0x04, 0x02, 0x04, 0xFC}, kStopOnRelease}, {"Empty", {}}});
+    const StoredMacro keys{"Keys", {0xFD, 0x07, 0x82, 0x04, 0x02, 0x04, 0xFC}, kStopOnRelease};
+    MacroEditor& editor = Open({kClick, keys, {"Empty", {}}});
     EXPECT_EQ(editor.RowList(), kClickRows);
     EXPECT_FALSE(editor.SelectedRow());
     EXPECT_FALSE(editor.Page().options.stopOnRelease);
@@ -87,7 +88,7 @@ TEST_P(MacroEditorRows, DeleteTakesThePartnerKeyRow)
 TEST_P(MacroEditorRows, EditByRowKind)
 {
     // Rows: X move, Y move, delay, press, release.
-    const MacroSpec macro{"M", {0xFB, 0x0C, 0xFA, 0x05, 0xFE, 0x0C, 0x82, 0x04, 0x02, 0x04}};
+    const StoredMacro macro{"M", {0xFB, 0x0C, 0xFA, 0x05, 0xFE, 0x0C, 0x82, 0x04, 0x02, 0x04}};
     struct Case {
         std::size_t position;
         EditDialog dialog;
