@@ -36,7 +36,7 @@ inline constexpr Size kBtnS{108, 32};       // action buttons, Save, Load, fire 
 inline constexpr Size kExitS{32, 28};
 inline constexpr Size kMiniS{32, 28};
 inline constexpr Size kSetS{110, 40};       // page tabs
-inline constexpr Size kLang{66, 26};
+inline constexpr Size kLang{72, 26};
 inline constexpr Size kWebS{160, 32};
 inline constexpr Size kKeyS{190, 30};       // Key1 ... Key9 (Key_Width)
 inline constexpr Size kBox{18, 18};         // CbS_*, RdS_*
