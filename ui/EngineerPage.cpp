@@ -26,6 +26,8 @@ constexpr int kFireCountItems = 256;
 constexpr int kLevelCountMin = 2;
 constexpr int kLevelCountMax = 7;
 constexpr int kDpiTextFirst = 300;
+const QColor kPageColour(236, 238, 241);
+const QColor kPageButtonColour(222, 226, 231);
 
 QString DpiText(MainWindow& window, int index)
 {
@@ -46,8 +48,16 @@ QPushButton* EngineerPage::KeyButton(int number) const
 
 void EngineerPage::Build()
 {
+    // A plain light page: it does not wear the skin, and must not show the window's
+    // transparent colour through.
+    QPalette palette(kPageButtonColour);
+    palette.setColor(QPalette::Window, kPageColour);
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::Text, Qt::black);
+    palette.setColor(QPalette::ButtonText, Qt::black);
+    page_->setPalette(palette);
     page_->setAutoFillBackground(true);
-    page_->setPalette(QApplication::palette());
     page_->setAttribute(Qt::WA_NoSystemBackground, false);
     auto* grid = new QGridLayout(page_);
 
@@ -70,6 +80,7 @@ void EngineerPage::Build()
     testKeys_->setObjectName(QStringLiteral("btn_TestKeys"));
     connect(testKeys_, &QPushButton::clicked, this, [this] { window_.Controller().btn_TestKeysClick(); });
     keyGrid->addWidget(testKeys_, 10, 1, 1, 2);
+    keyGrid->setRowStretch(11, 1);
     grid->addWidget(keys, 0, 0, 3, 1);
 
     auto* mode = new QGroupBox(QStringLiteral("Switch Key Mode"), page_);

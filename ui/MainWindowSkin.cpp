@@ -166,7 +166,11 @@ void MainWindow::ApplyTopBarSkin(const text::SkinSection& skin)
 void MainWindow::ApplyKeyPageSkin(const text::SkinSection& skin)
 {
     const text::SkinKeyPage& keys = skin.keyPage;
-    FindAs<PictureLabel>(QStringLiteral("Img_P1"))->move(keys.P1.x, keys.P1.y);
+    // Each page's picture at its own P position.
+    const std::array<text::SkinPoint, 5> pagePictures{keys.P1, skin.advancedPage.P2, skin.lightPage.P3,
+                                                      skin.macroPage.P4, skin.firePage.P5};
+    for (std::size_t page = 0; page < pagePictures.size(); ++page)
+        FindAs<PictureLabel>(CopyName("Img_P", static_cast<int>(page + 1)))->move(pagePictures[page].x, pagePictures[page].y);
     for (std::size_t key = 0; key < keys.Key.size(); ++key) {
         auto* picture = FindAs<PictureLabel>(CopyName("Img_Key", static_cast<int>(key + 1)));
         auto* label = FindAs<ClickLabel>(CopyName("Key", static_cast<int>(key + 1)));
