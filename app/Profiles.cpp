@@ -74,7 +74,7 @@ Outcome Controller::Btn_Load_0Click(const std::optional<std::filesystem::path>& 
 
 Outcome Controller::LoadEepromProfile(const std::filesystem::path& file)
 {
-    const device::FileContent content = device::ReadWholeFile(file);
+    const device::FileContent content = device::ReadWholeFile(file, config::kImageSize);
     if (!content.bytes) {
         ShowMessage(MessageStyle::Box, {"Str102"}, file.string());
         return Outcome::BadFile;
@@ -105,11 +105,9 @@ Outcome Controller::TLDefaultDriverParameter1(const std::filesystem::path& file)
 
     Outcome outcome = Outcome::BadFile;
     bool badFile = false;
-    const device::FileContent content = device::ReadWholeFile(file);
+    const device::FileContent content = device::ReadWholeFile(file, kDriverProfileReadLimit);
     if (content.bytes) {
-        std::vector<std::uint8_t> bytes = *content.bytes;
-        if (bytes.size() > kDriverProfileReadLimit)
-            bytes.resize(kDriverProfileReadLimit);
+        const std::vector<std::uint8_t>& bytes = *content.bytes;
         // A file too short to hold every section would send the driver bytes that are not
         // the profile's: it is refused and nothing changes.
         if (bytes.size() < config::driver::SectionsEnd)

@@ -1,5 +1,7 @@
 #include "device/AtomicFile.h"
 
+#include <algorithm>
+
 #include <cerrno>
 #include <array>
 #include <cstdio>
@@ -108,7 +110,7 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std:
     return true;
 }
 
-FileContent ReadWholeFile(const std::filesystem::path& path)
+FileContent ReadWholeFile(const std::filesystem::path& path, std::size_t maxBytes)
 {
     FileContent content;
     errno = 0;
@@ -120,10 +122,11 @@ FileContent ReadWholeFile(const std::filesystem::path& path)
     }
     std::vector<std::uint8_t> bytes;
     std::array<std::uint8_t, 4096> block;
-    while (true) {
-        const std::size_t got = std::fread(block.data(), 1, block.size(), file.get());
+    while (bytes.size() < maxBytes) {
+        const std::size_t want = std::min(block.size(), maxBytes - bytes.size());
+        const std::size_t got = std::fread(block.data(), 1, want, file.get());
         bytes.insert(bytes.end(), block.begin(), block.begin() + static_cast<std::ptrdiff_t>(got));
-        if (got < block.size())
+        if (got < want)
             break;
     }
     if (std::ferror(file.get())) {

@@ -4,6 +4,7 @@
 // full disk never leaves half a file behind.
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <optional>
 #include <span>
 #include <string>
@@ -27,6 +28,9 @@ struct FileContent {
     std::string error;                               // why it could not be read
 };
 
-FileContent ReadWholeFile(const std::filesystem::path& path);
+// Reads the file from its start, at most `maxBytes` of it: the formats that read only a
+// file's first bytes never take a huge file chosen by mistake into memory.
+FileContent ReadWholeFile(const std::filesystem::path& path,
+                          std::size_t maxBytes = std::numeric_limits<std::size_t>::max());
 
 }  // namespace qeltra3k::device

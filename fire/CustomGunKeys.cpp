@@ -29,7 +29,7 @@ CustomGunKeys::Loading CustomGunKeys::Load()
 {
     Loading loading;
     Slots slots{};
-    const device::FileContent file = device::ReadWholeFile(FilePath());
+    const device::FileContent file = device::ReadWholeFile(FilePath(), kCustomGunKeyFileSize);
     if (file.bytes) {
         std::array<std::uint8_t, kCustomGunKeyFileSize> raw{};
         std::copy_n(file.bytes->begin(), std::min(file.bytes->size(), raw.size()), raw.begin());

@@ -65,7 +65,7 @@ bool DeviceMacroSlots::SetSlot(std::size_t slot, const MacroRecord& record)
 
 FileResult ImportBaseMacroFile(const std::filesystem::path& file, config::DeviceImage& image, DeviceMacroSlots& slots)
 {
-    const device::FileContent content = device::ReadWholeFile(file);
+    const device::FileContent content = device::ReadWholeFile(file, kBaseMacroBlockSize);
     if (!content.bytes)
         return {false, content.error};
     if (content.bytes->size() < kBaseMacroBlockSize)

@@ -98,5 +98,22 @@ TEST_F(AtomicFileTest, ReadTellsMissingFromUnreadable)
     EXPECT_FALSE(error.empty());
 }
 
+TEST_F(AtomicFileTest, ReadStopsAtItsLimit)
+{
+    Bytes bytes(10000);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>(i * 7);
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically(path, bytes, error)) << error;
+    for (const std::size_t limit : {std::size_t{0}, std::size_t{30}, std::size_t{4096}, std::size_t{5000},
+                                    std::size_t{10000}, std::size_t{20000}}) {
+        SCOPED_TRACE(limit);
+        const FileContent content = ReadWholeFile(path, limit);
+        ASSERT_TRUE(content.bytes) << content.error;
+        const std::size_t expected = std::min(limit, bytes.size());
+        EXPECT_EQ(*content.bytes, Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(expected)));
+    }
+}
+
 }  // namespace
 }  // namespace qeltra3k::device
