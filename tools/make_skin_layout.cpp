@@ -242,10 +242,10 @@ constexpr int kDpiColourX = 430;
 constexpr int kAimRowY = 516;
 constexpr int kPointerLabelX = 532;
 constexpr int kPointerSliderX = 744;
-constexpr int kSpeedRowY = 270;
-constexpr int kPrecisionRowY = 334;
-constexpr int kDoubleClickRowY = 392;
-constexpr int kWheelRowY = 462;
+constexpr int kSpeedRowY = 266;
+constexpr int kPrecisionRowY = 338;
+constexpr int kDoubleClickRowY = 388;
+constexpr int kWheelRowY = 460;
 constexpr int kScreenRowY = 532;
 
 void AdvancedPage(Section& s, const Palette& p)
