@@ -63,15 +63,17 @@ inline text::GeneralOptions ShippedOptions()
 }
 
 struct EditorRig {
-    explicit EditorRig(const config::DeviceImage& memory = DefaultImage(), text::GeneralOptions options = ShippedOptions())
+    // `realTime`: the window's own waiting (real pauses, events pumped) and its own timers.
+    explicit EditorRig(const config::DeviceImage& memory = DefaultImage(), text::GeneralOptions options = ShippedOptions(),
+                       bool realTime = false)
         : mouse(std::make_shared<device::VirtualMouse>(memory)), bus(mouse)
     {
         MainWindowSetup setup;
         setup.bus = &bus;
         setup.dataFolder = folder.path().toStdString();
         setup.options = options;
-        setup.waiting = &waiting;
-        setup.runTimers = false;
+        setup.waiting = realTime ? nullptr : &waiting;
+        setup.runTimers = realTime;
         setup.showMessage = [this](const app::ViewMessage& message) { messages.push_back(message); };
         setup.chooseProfileFile = [this](ProfileDialog dialog) {
             dialogs.push_back(dialog);

@@ -134,6 +134,24 @@ TEST(KeyMenu, TheGameModePageAssignsTheSecondKeySet)
     EXPECT_NE(KeyCodeIn(rig.mouse->Memory(), config::Profile::One, 5), config::CodeForMenuTag(1101, 0));
 }
 
+TEST(KeyMenu, TheEngineerPageAssignsEitherKeySetThroughTheSameMenu)
+{
+    EditorRig rig;
+    rig.FirstSearch();
+    rig.window->EngineerShortcut();
+    ASSERT_EQ(rig.window->State(), PageState::Engineer);
+    rig.Click(QStringLiteral("btn_Key205"));
+    ASSERT_TRUE(rig.Get(QStringLiteral("Pnl_Main"))->isVisible());
+    rig.Pick(QStringLiteral("Key_Media"), QStringLiteral("Key_Mute"));
+    EXPECT_EQ(rig.window->Controller().Form().keyCodeTexts[1][4], "0300E2");
+    EXPECT_NE(rig.window->Controller().Form().keyCodeTexts[0][4], "0300E2");
+    EXPECT_EQ(rig.Get(QStringLiteral("btn_Key205"))->property("text").toString().toStdString(), TableText(1, "Str256"));
+    // The left-key rule counts the clicked button's own key set.
+    rig.Click(QStringLiteral("btn_Key201"));
+    rig.Pick(QStringLiteral("Key_Standard"), QStringLiteral("Key_Right"));
+    EXPECT_EQ(rig.MessageKeys(), std::vector<std::string>{"Str108"});
+}
+
 TEST(KeyPageHints, RowsToggleTheirSwitchesAndTheGunHintNeedsGameModeAndGunFunctions)
 {
     text::GeneralOptions options = ShippedOptions();

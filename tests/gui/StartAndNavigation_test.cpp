@@ -43,6 +43,20 @@ TEST(EditorStart, FirstSearchReadsTheMouseAndPageOneShowsItsKeyNames)
         EXPECT_EQ(rig.PictureOf(QStringLiteral("Img_Main_%1").arg(copy)), QStringLiteral("SetS_03"));
 }
 
+TEST(EditorStart, OnItsOwnTimersTheEditorFindsTheMouseAndWatchesOn)
+{
+    EditorRig rig(DefaultImage(), ShippedOptions(), true);
+    EXPECT_TRUE(rig.window->DevTimerFirst().isActive());
+    EXPECT_FALSE(rig.window->DevTimer().isActive());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !rig.window->Controller().NoDevice(); }, 10000));
+    // The first search is over: only the three-second watch runs from now on.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !rig.window->DevTimerFirst().isActive(); }, 1000));
+    EXPECT_TRUE(rig.window->DevTimer().isActive());
+    EXPECT_EQ(rig.window->DevTimer().interval(), 3000);
+    EXPECT_FALSE(rig.window->Loading()->isVisible());
+    EXPECT_TRUE(rig.messages.empty());
+}
+
 TEST(EditorStart, TheBusyOverlaySwallowsClicksButNotExitAndMinimise)
 {
     EditorRig rig;
