@@ -298,6 +298,8 @@ int Session::Connect()
         // its no-device dialog says.
         if (!view_->ShownSince(from, "Str100"))
             err_ << controller.Text("Str100") << "\n\n" << controller.Text("Str101") << '\n';
+        if (!options_.virtualMouse)
+            err_ << "qeltra3k: 'qeltra3k list' shows the HID interfaces and why none was taken for the mouse\n";
         return kExitNoDevice;
     }
     if (view_->ShownSince(from, "Str107"))

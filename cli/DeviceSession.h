@@ -110,11 +110,6 @@ public:
     device::HidBus& Bus() { return *bus_; }
     device::Waiting& Waiting() { return *waiting_; }
     device::DriverChannel* Driver() { return driver_.get(); }
-    TerminalView& View() { return *view_; }
-    bool EepromMode() const { return !options_.driverMode; }
-    const DeviceOptions& Options() const { return options_; }
-    std::ostream& Out() { return out_; }
-    std::ostream& Err() { return err_; }
 
 private:
     // Whether the virtual mouse and its driver kept their files; says why not.
