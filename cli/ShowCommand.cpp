@@ -50,7 +50,10 @@ int ShowCommand(const Args& args, std::ostream& out, std::ostream& err)
     }
     if (file.bytes->size() != config::kImageSize) {
         err << "qeltra3k: '" << path << "' holds " << file.bytes->size()
-            << " bytes; a configuration image is exactly " << config::kImageSize << " bytes\n";
+            << " bytes; a configuration image is exactly " << config::kImageSize << " bytes";
+        if (file.bytes->size() == config::kSettingsStretchLength)
+            err << " (this is a settings read: `qeltra3k read --full` reads the whole image)";
+        err << '\n';
         return kExitBadFile;
     }
     const text::LanguageTableLoading table = text::LoadLanguageTable(language);

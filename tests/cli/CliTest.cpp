@@ -98,7 +98,7 @@ TEST_F(CliTest, WrongUseIsRefusedWithAClearMessage)
         {{"frobnicate"}, kExitUsage, "unknown command 'frobnicate'"},
         {{"resource"}, kExitUsage, "usage: qeltra3k resource"},
         {{"resource", "NoSuchThing"}, kExitFailure, "no resource named 'NoSuchThing'"},
-        {{"show"}, kExitUsage, "usage: qeltra3k show"},
+        {{"show", "x.bin", "--virtual-mouse"}, kExitUsage, "not both"},
         {{"show", "x.bin", "--language", "4"}, kExitUsage, "--language takes 1"},
         {{"show", "/nonexistent/image.bin"}, kExitBadFile, "cannot read '/nonexistent/image.bin'"},
     };
