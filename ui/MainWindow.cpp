@@ -15,6 +15,7 @@
 #include "app/ProfileFiles.h"
 #include "ui/EditorWaiting.h"
 #include "ui/EngineerPage.h"
+#include "ui/MacroPage.h"
 #include "ui/KeyMenu.h"
 #include "ui/LoadingWindow.h"
 #include "ui/SkinStyle.h"
@@ -330,6 +331,15 @@ void MainWindow::Refresh(app::RefreshRequest what)
         break;
     case app::RefreshRequest::Timers:
         SyncTimers();
+        break;
+    case app::RefreshRequest::PcMacroList:
+    case app::RefreshRequest::DriverMacroNames:
+        if (auto* macro = findChild<MacroPage*>())
+            macro->RefreshList();
+        break;
+    case app::RefreshRequest::MacroEditorCleared:
+        if (auto* macro = findChild<MacroPage*>())
+            macro->ClearRows();
         break;
     default:
         // The macro, fire macro and pointer-settings pages come with their own controls.

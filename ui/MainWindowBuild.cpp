@@ -5,6 +5,7 @@
 #include <QRadioButton>
 
 #include "ui/EngineerPage.h"
+#include "ui/MacroPage.h"
 #include "ui/MainWindow.h"
 #include "ui/SkinWidgets.h"
 #include "ui/WindowTables.h"
@@ -72,6 +73,7 @@ void MainWindow::BuildPages()
 
     BuildKeyPage();
     BuildCaptionLabels();
+    new MacroPage(*this, Page(4));  // before the top bar, so the busy overlay lies over it
     for (int copy = 1; copy <= kPageCopies; ++copy)
         BuildTopBar(copy);
     engineer_ = new EngineerPage(*this, Page(6));

@@ -9,6 +9,7 @@
 
 #include "ui/EngineerPage.h"
 #include "ui/KeyMenu.h"
+#include "ui/MacroPage.h"
 #include "ui/MainWindow.h"
 #include "ui/Pictures.h"
 #include "ui/SkinStyle.h"
@@ -268,6 +269,8 @@ void MainWindow::ApplyLanguageTable()
     }
     menu_->ApplyTexts(text);
     engineer_->ApplyLanguage(fontFamily_);
+    if (auto* macro = findChild<MacroPage*>())
+        macro->ApplySkin(skin_, fontFamily_);
     if (hovered_ != nullptr)
         rolling_.Restart(hovered_->text().toStdString());
 }
