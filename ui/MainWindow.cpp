@@ -15,6 +15,7 @@
 #include "app/ProfileFiles.h"
 #include "ui/EditorWaiting.h"
 #include "ui/EngineerPage.h"
+#include "ui/LightPage.h"
 #include "ui/MacroPage.h"
 #include "ui/KeyMenu.h"
 #include "ui/LoadingWindow.h"
@@ -311,6 +312,7 @@ void MainWindow::Refresh(app::RefreshRequest what)
         RefreshKeyLabels();
         RefreshComboHints();
         engineer_->Refresh();
+        findChild<LightPage*>()->Refresh();
         break;
     case app::RefreshRequest::PageState:
         if (controller_->NoDevice()) {

@@ -5,6 +5,7 @@
 #include <QRadioButton>
 
 #include "ui/EngineerPage.h"
+#include "ui/LightPage.h"
 #include "ui/MacroPage.h"
 #include "ui/MainWindow.h"
 #include "ui/SkinWidgets.h"
@@ -73,6 +74,7 @@ void MainWindow::BuildPages()
 
     BuildKeyPage();
     BuildCaptionLabels();
+    new LightPage(*this, Page(3));
     new MacroPage(*this, Page(4));  // before the top bar, so the busy overlay lies over it
     for (int copy = 1; copy <= kPageCopies; ++copy)
         BuildTopBar(copy);

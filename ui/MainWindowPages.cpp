@@ -7,6 +7,7 @@
 #include "config/Conversion.h"
 #include "config/FormEditing.h"
 #include "ui/EngineerPage.h"
+#include "ui/LightPage.h"
 #include "ui/KeyMenu.h"
 #include "ui/MainWindow.h"
 #include "ui/SkinWidgets.h"
@@ -366,6 +367,7 @@ void MainWindow::FormEdited()
     RefreshKeyLabels();
     RefreshComboHints();
     engineer_->Refresh();
+    findChild<LightPage*>()->Refresh();
 }
 
 void MainWindow::EngineerShortcut()

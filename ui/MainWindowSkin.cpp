@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "ui/EngineerPage.h"
+#include "ui/LightPage.h"
 #include "ui/KeyMenu.h"
 #include "ui/MacroPage.h"
 #include "ui/MainWindow.h"
@@ -82,6 +83,7 @@ void MainWindow::ApplySkin(int index)
     ApplySkinPictures(index);
     ApplyTopBarSkin(skin_);
     ApplyKeyPageSkin(skin_);
+    findChild<LightPage*>()->ApplySkin(skin_, fontFamily_);
     menu_->ApplySkin(skin_.keyMenu, fontFamily_);
     menu_->SetMainPanelHeight(state_ == PageState::Game || state_ == PageState::Engineer
                                   ? text::MainPanelHeight(options_)
