@@ -14,6 +14,7 @@
 
 #include "app/ProfileFiles.h"
 #include "ui/EditorWaiting.h"
+#include "ui/AdvancedPage.h"
 #include "ui/EngineerPage.h"
 #include "ui/LightPage.h"
 #include "ui/MacroPage.h"
@@ -313,6 +314,16 @@ void MainWindow::Refresh(app::RefreshRequest what)
         RefreshComboHints();
         engineer_->Refresh();
         findChild<LightPage*>()->Refresh();
+        if (auto* advanced = findChild<AdvancedPage*>())
+            advanced->Refresh();
+        break;
+    case app::RefreshRequest::PointerSettingsToForm:
+        if (auto* advanced = findChild<AdvancedPage*>())
+            advanced->ReadPointerSettings();
+        break;
+    case app::RefreshRequest::PointerSettingsToSystem:
+        if (auto* advanced = findChild<AdvancedPage*>())
+            advanced->WritePointerSettings();
         break;
     case app::RefreshRequest::PageState:
         if (controller_->NoDevice()) {

@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QRadioButton>
 
+#include "ui/AdvancedPage.h"
 #include "ui/EngineerPage.h"
 #include "ui/LightPage.h"
 #include "ui/MacroPage.h"
@@ -76,6 +77,7 @@ void MainWindow::BuildPages()
     BuildCaptionLabels();
     new LightPage(*this, Page(3));
     new MacroPage(*this, Page(4));  // before the top bar, so the busy overlay lies over it
+    new AdvancedPage(*this, Page(2), setup_.dataFolder);
     for (int copy = 1; copy <= kPageCopies; ++copy)
         BuildTopBar(copy);
     engineer_ = new EngineerPage(*this, Page(6));

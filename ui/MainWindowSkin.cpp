@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <algorithm>
 
+#include "ui/AdvancedPage.h"
 #include "ui/EngineerPage.h"
 #include "ui/LightPage.h"
 #include "ui/KeyMenu.h"
@@ -84,6 +85,7 @@ void MainWindow::ApplySkin(int index)
     ApplyTopBarSkin(skin_);
     ApplyKeyPageSkin(skin_);
     findChild<LightPage*>()->ApplySkin(skin_, fontFamily_);
+    findChild<AdvancedPage*>()->ApplySkin(skin_, fontFamily_);
     menu_->ApplySkin(skin_.keyMenu, fontFamily_);
     menu_->SetMainPanelHeight(state_ == PageState::Game || state_ == PageState::Engineer
                                   ? text::MainPanelHeight(options_)
@@ -271,6 +273,7 @@ void MainWindow::ApplyLanguageTable()
     }
     menu_->ApplyTexts(text);
     engineer_->ApplyLanguage(fontFamily_);
+    findChild<AdvancedPage*>()->ApplyLanguage();
     if (auto* macro = findChild<MacroPage*>())
         macro->ApplySkin(skin_, fontFamily_);
     if (hovered_ != nullptr)
