@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -10,6 +9,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QWindow>
 #include <array>
 #include <chrono>
@@ -112,6 +112,48 @@ private:
     std::function<bool(QObject*, QEvent*)> filter_;
 };
 
+// The small picture before a row: what kind of event it is, so that a press and the
+// release of the same key, which show the same name, are told apart.
+QIcon KindIcon(std::optional<int> kind, const QColor& colour)
+{
+    constexpr int kSide = 16;
+    QPixmap pixmap(kSide, kSide);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(colour, 1.5));
+    switch (kind.value_or(-1)) {
+    case macros::row_kind::Press:  // a filled arrow down
+        painter.setBrush(colour);
+        painter.drawPolygon(QPolygonF({QPointF(3, 4), QPointF(13, 4), QPointF(8, 12)}));
+        break;
+    case macros::row_kind::Release:  // a hollow arrow up
+        painter.drawPolygon(QPolygonF({QPointF(3, 12), QPointF(13, 12), QPointF(8, 4)}));
+        break;
+    case macros::row_kind::Delay:  // a clock
+        painter.drawEllipse(QRectF(2.5, 2.5, 11, 11));
+        painter.drawLine(QPointF(8, 8), QPointF(8, 4.5));
+        painter.drawLine(QPointF(8, 8), QPointF(10.5, 9.5));
+        break;
+    case macros::row_kind::MoveXPlus:
+    case macros::row_kind::MoveXMinus:  // a move across
+        painter.drawLine(QPointF(2, 8), QPointF(14, 8));
+        painter.drawPolyline(QPolygonF({QPointF(5, 5), QPointF(2, 8), QPointF(5, 11)}));
+        painter.drawPolyline(QPolygonF({QPointF(11, 5), QPointF(14, 8), QPointF(11, 11)}));
+        break;
+    case macros::row_kind::MoveYPlus:
+    case macros::row_kind::MoveYMinus:  // a move up or down
+        painter.drawLine(QPointF(8, 2), QPointF(8, 14));
+        painter.drawPolyline(QPolygonF({QPointF(5, 5), QPointF(8, 2), QPointF(11, 5)}));
+        painter.drawPolyline(QPolygonF({QPointF(5, 11), QPointF(8, 14), QPointF(11, 11)}));
+        break;
+    default:  // the repeat pair
+        painter.drawRect(QRectF(3.5, 3.5, 9, 9));
+        break;
+    }
+    return QIcon(pixmap);
+}
+
 QString Number(int value)
 {
     return QString::number(value);
@@ -205,8 +247,10 @@ void MacroPage::ShowRows()
     rowList_->clear();
     const macros::Rows& rows = editor_->RowList();
     // Row 0 is the header: the list shows the event rows.
+    const QColor iconColour = ColourOf(skin_.macroPage.Color_F_Font);
     for (std::size_t i = 1; i < rows.size(); ++i)
-        rowList_->addItem(QString::fromStdString(macros::RowDisplayText(rows[i])));
+        rowList_->addItem(new QListWidgetItem(KindIcon(macros::RowKind(rows[i]), iconColour),
+                                              QString::fromStdString(macros::RowDisplayText(rows[i]))));
     if (const auto row = editor_->SelectedRow(); row && *row + 1 < rows.size()) {
         rowList_->setCurrentRow(static_cast<int>(*row));
         rowList_->scrollToItem(rowList_->currentItem());
@@ -317,58 +361,6 @@ void MacroPage::ShowInsertPanel()
     cancel_.label->setEnabled(!inserting);
 }
 
-// ------------------------------------------------------------------------------ messages, files
-
-void MacroPage::Message(std::string_view key, const std::string& fallbackText)
-{
-    app::ViewMessage message;
-    message.style = app::MessageStyle::Dialog;
-    message.title = window_.Controller().Text("Title");
-    message.fontName = fontFamily_.toStdString();
-    message.text = key.empty() ? fallbackText : window_.Controller().Text(key);
-    if (!key.empty())
-        message.keys = {std::string(key)};
-    window_.ShowMessage(message);
-}
-
-void MacroPage::ShowChange(const macros::ChangeResult& result)
-{
-    switch (result.status) {
-    case macros::ChangeStatus::Saved:
-    case macros::ChangeStatus::Unchanged:
-        break;
-    case macros::ChangeStatus::TooLong:
-        Message("Str104");
-        break;
-    case macros::ChangeStatus::BadRow:
-    case macros::ChangeStatus::BadLoopCount:
-    case macros::ChangeStatus::SaveFailed:
-        Message({}, result.reason);
-        break;
-    }
-}
-
-void MacroPage::LibraryDone(const macros::LibraryResult& result)
-{
-    if (result.outcome == macros::LibraryOutcome::WriteFailed) {
-        Message({}, result.error);
-    } else if (const std::string_view key = macros::LibraryMessageKey(result.outcome); !key.empty()) {
-        Message(key);
-    }
-}
-
-std::optional<std::filesystem::path> MacroPage::ChooseFile(MacroFileDialog dialog)
-{
-    if (chooser_)
-        return chooser_(dialog);
-    const QString chosen = dialog == MacroFileDialog::Open
-                               ? QFileDialog::getOpenFileName(&window_, QString(), QString(), QStringLiteral("LoadFile(*.bin)"))
-                               : QFileDialog::getSaveFileName(&window_, QString(), QString(), QStringLiteral("SaveFile(*.bin)"));
-    if (chosen.isEmpty())
-        return std::nullopt;
-    return std::filesystem::path(chosen.toStdString());
-}
-
 // ------------------------------------------------------------------------------ lists
 
 void MacroPage::SelectMacro(std::optional<int> position)
@@ -402,129 +394,6 @@ void MacroPage::ListMouseReleased(QListWidget* list, QPoint at, Qt::MouseButton 
         if (button == Qt::RightButton && editor_->Page().selectedMacro && editor_->SelectedRow())
             rowMenu_->popup(global);
     }
-}
-
-// ------------------------------------------------------------------------------ library commands
-
-void MacroPage::NewMacro(bool fromLibraryMenu)
-{
-    libraryMenu_->hide();
-    if (editor_->Recording() || !macros::NewMacroEnabled(store_->Count()))
-        return;
-    const NameOperation operation = fromLibraryMenu ? NameOperation::CreateFromMenu : NameOperation::Create;
-    OpenValueDialog(MacroDialogKind::Name, "Str510", [this, operation](const QString& name) { NameConfirmed(operation, name); });
-}
-
-void MacroPage::RenameMacro()
-{
-    libraryMenu_->hide();
-    if (!editor_->Page().selectedMacro)
-        return;
-    OpenValueDialog(MacroDialogKind::Name, "Str510",
-                    [this](const QString& name) { NameConfirmed(NameOperation::Rename, name); });
-}
-
-void MacroPage::NameConfirmed(NameOperation operation, const QString& name)
-{
-    if (editor_->Recording())
-        return;
-    app::Controller& controller = window_.Controller();
-    const std::string text = name.toStdString();
-    macros::LibraryResult result;
-    if (operation == NameOperation::Rename) {
-        const auto position = editor_->Page().selectedMacro;
-        result = eepromStore_ ? macros::RenameMacro(controller.Library(), position, text)
-                              : macros::RenameMacro(controller.DriverLibrary(), controller.DriverMacroList(), position, text);
-    } else {
-        result = eepromStore_ ? macros::CreateMacro(controller.Library(), text)
-                              : macros::CreateMacro(controller.DriverLibrary(), controller.DriverMacroList(), text);
-    }
-    LibraryDone(result);
-    if (result) {
-        editor_->SelectMacro(result.selection);
-        if (operation == NameOperation::CreateFromMenu)
-            editor_->ChooseRelease(false);
-    }
-    Show();
-}
-
-void MacroPage::DeleteMacro()
-{
-    libraryMenu_->hide();
-    if (editor_->Recording() || editor_->Page().insert.open)
-        return;
-    app::Controller& controller = window_.Controller();
-    const auto position = editor_->Page().selectedMacro;
-    const macros::LibraryResult result =
-        eepromStore_ ? macros::DeleteMacro(controller.Library(), position)
-                     : macros::DeleteMacro(controller.DriverLibrary(), controller.DriverMacroList(), position);
-    LibraryDone(result);
-    if (result)
-        editor_->SelectMacro(result.selection);
-    Show();
-}
-
-void MacroPage::ImportOne()
-{
-    libraryMenu_->hide();
-    app::Controller& controller = window_.Controller();
-    const bool allowed = eepromStore_ ? macros::ImportOneAllowed(controller.Library())
-                                      : macros::ImportOneAllowed(controller.DriverLibrary());
-    if (editor_->Recording() || !allowed)
-        return;
-    const auto file = ChooseFile(MacroFileDialog::Open);
-    if (!file)
-        return;
-    const macros::LibraryResult result =
-        eepromStore_ ? macros::ImportOneMacro(controller.Library(), *file)
-                     : macros::ImportOneMacro(controller.DriverLibrary(), controller.DriverMacroList(), *file);
-    LibraryDone(result);
-    if (result)
-        editor_->SelectMacro(result.selection);
-    Show();
-}
-
-void MacroPage::ImportAll()
-{
-    libraryMenu_->hide();
-    if (editor_->Recording())
-        return;
-    const auto file = ChooseFile(MacroFileDialog::Open);
-    if (!file)
-        return;
-    app::Controller& controller = window_.Controller();
-    const macros::LibraryResult result =
-        eepromStore_ ? macros::ImportAllMacros(controller.Library(), *file)
-                     : macros::ImportAllMacros(controller.DriverLibrary(), controller.DriverMacroList(), *file);
-    LibraryDone(result);
-    if (result)
-        editor_->SelectMacro(std::nullopt);
-    Show();
-}
-
-void MacroPage::ExportOne()
-{
-    libraryMenu_->hide();
-    const auto position = editor_->Page().selectedMacro;
-    if (!position)
-        return;
-    const auto file = ChooseFile(MacroFileDialog::Save);
-    if (!file)
-        return;
-    app::Controller& controller = window_.Controller();
-    LibraryDone(eepromStore_ ? macros::ExportOneMacro(controller.Library(), position, *file)
-                             : macros::ExportOneMacro(controller.DriverLibrary(), position, *file));
-}
-
-void MacroPage::ExportAll()
-{
-    libraryMenu_->hide();
-    const auto file = ChooseFile(MacroFileDialog::Save);
-    if (!file)
-        return;
-    app::Controller& controller = window_.Controller();
-    LibraryDone(eepromStore_ ? macros::ExportAllMacros(controller.Library(), *file)
-                             : macros::ExportAllMacros(controller.DriverLibrary(), *file));
 }
 
 // ------------------------------------------------------------------------------ rows
