@@ -6,6 +6,7 @@
 #include <QRadioButton>
 
 #include "config/ConfigImage.h"
+#include "config/DpiTable.h"
 #include "device/PointerSettingsStore.h"
 #include "gui/EditorRig.h"
 #include "ui/AdvancedPage.h"
@@ -63,6 +64,34 @@ TEST(AdvancedPage, ASliderReleaseChoosesTheRulersValueAndApplyStoresIt)
     }
     rig.Apply();
     EXPECT_EQ(rig.MouseDataBuf()[at::LevelValue], 10);
+}
+
+TEST(AdvancedPage, DraggingShowsTheValueUnderTheMouseAndNoValueShowsTheFirstText)
+{
+    config::DeviceImage image = DefaultImage();
+    {
+        config::DataBuf dataBuf{};
+        config::LoadSections(image, dataBuf);
+        dataBuf[at::LevelValue + 2] = config::kNoLevelValue;
+        config::StoreSections(dataBuf, image);
+    }
+    AdvancedRig rig(image);
+    EXPECT_EQ(rig.window->Controller().Form().cb_CPI[2], config::kNoSelection);
+    EXPECT_EQ(rig.TextOf(QStringLiteral("lbl_DPI3Value")).toStdString(), TableText(1, "Str300"));
+
+    StepSlider* slider = rig.Slider(QStringLiteral("slider_DPI2"));
+    QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(7, 12));
+    EXPECT_EQ(rig.TextOf(QStringLiteral("lbl_DPI2Value")).toStdString(), TableText(1, "Str300"));
+    QTest::mouseMove(slider, QPoint(218, 12));
+    EXPECT_EQ(rig.TextOf(QStringLiteral("lbl_DPI2Value")).toStdString(), TableText(1, "Str310"));
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(218, 12));
+    EXPECT_EQ(rig.window->Controller().Form().cb_CPI[1], 10);
+
+    // What another page changed shows when the page appears again.
+    rig.window->PageButtonClick(PageState::Office);
+    rig.window->Controller().Form().cb_CPI[0] = 5;
+    rig.window->PageButtonClick(PageState::Advanced);
+    EXPECT_EQ(rig.Slider(QStringLiteral("slider_DPI1"))->Value(), 500);
 }
 
 TEST(AdvancedPage, CountListHidesTheUpperLevelsAndTheActiveLevelFollowsClicks)
