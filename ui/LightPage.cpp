@@ -4,7 +4,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 #include <algorithm>
 #include <array>
 #include <string_view>
@@ -12,9 +11,9 @@
 #include "config/FormEditing.h"
 #include "config/FormFields.h"
 #include "ui/MainWindow.h"
-#include "ui/Pictures.h"
 #include "ui/SkinStyle.h"
 #include "ui/SkinWidgets.h"
+#include "ui/StepSlider.h"
 #include "ui/WindowTables.h"
 
 namespace qeltra3k::ui {
@@ -80,72 +79,6 @@ int LedCountPosition(int picture, int numOrder)
 bool BarLit(int position, int value, int dpiLedStatus)
 {
     return dpiLedStatus != 0 ? position == value : position <= value;
-}
-
-// ---------------------------------------------------------------------------- SpeedSlider
-
-SpeedSlider::SpeedSlider(const QString& objectName, QWidget* parent) : QWidget(parent)
-{
-    setObjectName(objectName);
-    resize(kSliderSize);
-}
-
-void SpeedSlider::SetPosition(int position)
-{
-    position_ = std::clamp(position, 0, kSpeedSliderMaximum);
-    update();
-}
-
-void SpeedSlider::SetBackground(const QColor& colour)
-{
-    background_ = colour;
-    update();
-}
-
-void SpeedSlider::paintEvent(QPaintEvent* /*event*/)
-{
-    QPainter painter(this);
-    painter.fillRect(rect(), background_);
-    const QPixmap ruler = Picture(QStringLiteral("Slider_Ruler"));
-    const QPixmap thumb = Picture(QStringLiteral("Slider_Thumb"));
-    if (!ruler.isNull())
-        painter.drawPixmap(QRect(QPoint(0, (height() - ruler.height()) / 2), ruler.size()), ruler);
-    const QSize thumbSize = thumb.isNull() ? QSize(14, 22) : thumb.size();
-    const int travel = std::max(0, width() - thumbSize.width());
-    const int left = dragX_ >= 0 ? std::clamp(dragX_ - thumbSize.width() / 2, 0, travel)
-                                 : travel * position_ / kSpeedSliderMaximum;
-    const QRect thumbRect(QPoint(left, (height() - thumbSize.height()) / 2), thumbSize);
-    if (thumb.isNull())
-        painter.fillRect(thumbRect, palette().color(QPalette::Highlight));
-    else
-        painter.drawPixmap(thumbRect, thumb);
-}
-
-void SpeedSlider::FollowMouse(int x)
-{
-    dragX_ = x;
-    update();
-}
-
-void SpeedSlider::mousePressEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton)
-        FollowMouse(event->position().toPoint().x());
-}
-
-void SpeedSlider::mouseMoveEvent(QMouseEvent* event)
-{
-    if (dragX_ >= 0)
-        FollowMouse(event->position().toPoint().x());
-}
-
-void SpeedSlider::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() != Qt::LeftButton || dragX_ < 0)
-        return;
-    dragX_ = -1;
-    Q_EMIT released(event->position().toPoint().x());
-    update();
 }
 
 // ---------------------------------------------------------------------------- LightPage
@@ -217,9 +150,10 @@ void LightPage::Build()
         OnClick(step, [&form, i] { config::ClickStepBar(form, i); });
     }
 
-    slider_ = new SpeedSlider(QStringLiteral("slider_Breath_Speed"), page_);
-    connect(slider_, &SpeedSlider::released, this, [this, &form](int x) {
-        slider_->SetPosition(config::ReleaseSpeedSlider(form, x));
+    slider_ = new StepSlider(QStringLiteral("slider_Breath_Speed"), page_);
+    slider_->SetMaximum(kSpeedSliderMaximum);
+    connect(slider_, &StepSlider::released, this, [this, &form](int x) {
+        slider_->SetValue(config::ReleaseSpeedSlider(form, x));
         Edited();
     });
 }
@@ -399,7 +333,7 @@ void LightPage::Refresh()
         bar->setVisible(flowing);
         SetShown(Numbered("lbl_MCULEDStep_", i), flowing);
     }
-    slider_->SetPosition(config::SpeedSliderPosition(form));
+    slider_->SetValue(config::SpeedSliderPosition(form));
     slider_->setVisible(flowing);
     for (std::string_view name : kSpeedCaptions)
         SetShown(QName(name), flowing);

@@ -3,9 +3,7 @@
 // the LED count bar and the speed slider. It shows the form model and hands every click to
 // the editing rules; which family's controls appear follows the family name the main window
 // keeps from the last refresh, not the engineer page's family radio buttons.
-#include <QColor>
 #include <QObject>
-#include <QWidget>
 #include <functional>
 #include <map>
 
@@ -18,6 +16,7 @@ namespace qeltra3k::ui {
 
 class MainWindow;
 class PictureLabel;
+class StepSlider;
 
 inline constexpr int kLedCountPictures = 10;  // Img_MCULEDNum_1 .. _10, count 4 .. 13
 inline constexpr int kStepPictures = 8;       // Img_MCULEDStep_1 .. _8, step 0 .. 7
@@ -32,33 +31,6 @@ inline int LedCountPicture(int position, int numOrder) { return LedCountPosition
 // Whether bar position `position` is lit for `value`: only the value's own position with
 // DPILED_Status set, every position up to it with DPILED_Status clear.
 bool BarLit(int position, int value, int dpiLedStatus);
-
-// slider_Breath_Speed: the skin's ruler with a thumb; 0 .. 700 in steps of 100. A press
-// and drag moves the thumb; the release hands its position to the page, which snaps it.
-class SpeedSlider : public QWidget {
-    Q_OBJECT
-public:
-    SpeedSlider(const QString& objectName, QWidget* parent);
-    void SetPosition(int position);
-    int Position() const { return position_; }
-    void SetBackground(const QColor& colour);
-
-Q_SIGNALS:
-    void released(int x);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    void FollowMouse(int x);
-
-    int position_ = 0;
-    int dragX_ = -1;  // the thumb's centre while dragged, -1 otherwise
-    QColor background_;
-};
 
 class LightPage : public QObject {
     Q_OBJECT
@@ -84,7 +56,7 @@ private:
 
     MainWindow& window_;
     QFrame* page_;
-    SpeedSlider* slider_ = nullptr;
+    StepSlider* slider_ = nullptr;  // slider_Breath_Speed
     std::map<QObject*, std::function<void()>> watched_;
     QObject* pressed_ = nullptr;
 };

@@ -10,6 +10,7 @@
 #include "config/FormEditing.h"
 #include "gui/EditorRig.h"
 #include "ui/LightPage.h"
+#include "ui/StepSlider.h"
 
 namespace qeltra3k::ui::testing {
 namespace {
@@ -254,6 +255,13 @@ TEST(LightPage, NumOrderOnePutsTheLastNumberUnderTheLeftmostPicture)
     const QRect rightmost = rig.Get(QStringLiteral("Img_MCULEDNum_10"))->geometry();
     EXPECT_EQ(rig.Get(QStringLiteral("lbl_MCULEDNum_10"))->geometry().center().x() / 2, leftmost.center().x() / 2);
     EXPECT_EQ(rig.Get(QStringLiteral("lbl_MCULEDNum_1"))->geometry().center().x() / 2, rightmost.center().x() / 2);
+
+    // A number sets the count it reads, and the picture above it lights.
+    OpenLightPage(rig);
+    ShowFamily(rig, config::LedFamily::MCULED);
+    rig.Click(QStringLiteral("lbl_MCULEDNum_10"));
+    EXPECT_EQ(FormOf(rig).edt_MCULEDNum, "13");
+    EXPECT_EQ(LitCountPictures(rig), std::vector<int>{1});
 }
 
 TEST(LightPage, TheSpeedSliderSnapsAndSetsTheStepFromEitherEnd)
@@ -261,7 +269,7 @@ TEST(LightPage, TheSpeedSliderSnapsAndSetsTheStepFromEitherEnd)
     EditorRig rig;
     OpenLightPage(rig);
     ShowFamily(rig, config::LedFamily::MCULED);
-    auto* slider = rig.Get<SpeedSlider>(QStringLiteral("slider_Breath_Speed"));
+    auto* slider = rig.Get<StepSlider>(QStringLiteral("slider_Breath_Speed"));
     struct Case {
         int x;
         std::string step;
@@ -275,12 +283,12 @@ TEST(LightPage, TheSpeedSliderSnapsAndSetsTheStepFromEitherEnd)
         QTest::mouseMove(slider, at);
         QTest::mouseRelease(slider, Qt::LeftButton, {}, at);
         EXPECT_EQ(FormOf(rig).edt_MCULEDCrtStep, c.step);
-        EXPECT_EQ(slider->Position(), c.position);
+        EXPECT_EQ(slider->Value(), c.position);
     }
     // A refresh puts the slider where the step says.
     FormOf(rig).edt_MCULEDCrtStep = "3";
     rig.window->Refresh(app::RefreshRequest::Form);
-    EXPECT_EQ(slider->Position(), 400);
+    EXPECT_EQ(slider->Value(), 400);
 }
 
 TEST(LightPage, ControlsSitAtTheirSkinPlacesInsideTheWindowInEverySkin)
