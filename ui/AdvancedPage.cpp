@@ -208,12 +208,8 @@ void AdvancedPage::BuildFireKey()
 
     fireContinue_ = NewBox(QStringLiteral("Img_FireContinue"), page_);
     fireContinueLabel_ = new ClickLabel(QStringLiteral("lbl_FireContinue"), page_);
-    const auto toggle = [this, form] {
-        config::SetFireContinue(form(), !form().cb_IsFireContinue);
-        Edited();
-    };
-    connect(fireContinue_, &PictureLabel::clicked, this, toggle);
-    connect(fireContinueLabel_, &ClickLabel::clicked, this, toggle);
+    connect(fireContinue_, &PictureLabel::clicked, this, &AdvancedPage::ToggleFireContinue);
+    connect(fireContinueLabel_, &ClickLabel::clicked, this, &AdvancedPage::ToggleFireContinue);
 }
 
 void AdvancedPage::BuildPointer()
@@ -241,20 +237,10 @@ void AdvancedPage::BuildPointer()
     oneScreenBox_->setObjectName(QStringLiteral("cb_IsScreen"));
     oneScreenBox_->hide();
 
-    const auto togglePrecision = [this] {
-        pointer_.precision = !pointer_.precision;
-        WritePointerSettings();
-        RefreshPointer();
-    };
-    const auto toggleOneScreen = [this] {
-        config::SetOneScreen(pointer_, !pointer_.oneScreen);
-        WritePointerSettings();
-        RefreshPointer();
-    };
-    connect(precision_, &PictureLabel::clicked, this, togglePrecision);
-    connect(precisionLabel_, &ClickLabel::clicked, this, togglePrecision);
-    connect(oneScreen_, &PictureLabel::clicked, this, toggleOneScreen);
-    connect(oneScreenLabel_, &ClickLabel::clicked, this, toggleOneScreen);
+    connect(precision_, &PictureLabel::clicked, this, &AdvancedPage::TogglePrecision);
+    connect(precisionLabel_, &ClickLabel::clicked, this, &AdvancedPage::TogglePrecision);
+    connect(oneScreen_, &PictureLabel::clicked, this, &AdvancedPage::ToggleOneScreen);
+    connect(oneScreenLabel_, &ClickLabel::clicked, this, &AdvancedPage::ToggleOneScreen);
 
     // Without an account-wide setting to change, the values are the editor's own; say so
     // rather than let the page suggest that the desktop follows them.
@@ -265,6 +251,27 @@ void AdvancedPage::BuildPointer()
                                                                precision_, precisionLabel_, oneScreen_, oneScreenLabel_})
             widget->setToolTip(note);
     }
+}
+
+void AdvancedPage::TogglePrecision()
+{
+    pointer_.precision = !pointer_.precision;
+    WritePointerSettings();
+    RefreshPointer();
+}
+
+void AdvancedPage::ToggleOneScreen()
+{
+    config::SetOneScreen(pointer_, !pointer_.oneScreen);
+    WritePointerSettings();
+    RefreshPointer();
+}
+
+void AdvancedPage::ToggleFireContinue()
+{
+    config::FormModel& form = window_.Controller().Form();
+    config::SetFireContinue(form, !form.cb_IsFireContinue);
+    Edited();
 }
 
 void AdvancedPage::PointerSliderReleased(int which, int x)
@@ -316,11 +323,37 @@ void AdvancedPage::Edited()
     Refresh();
 }
 
+namespace {
+
+using Toggle = void (AdvancedPage::*)();
+// The caption labels that name a tick box of this page.
+struct BoxCaption {
+    const char* caption;
+    Toggle toggle;
+};
+constexpr std::array<BoxCaption, 3> kBoxCaptions{{
+    {"lbl_Fire_Continue", &AdvancedPage::ToggleFireContinue},
+    {"lbl_Is_Control", &AdvancedPage::TogglePrecision},
+    {"lbl_Roll_All_Screen", &AdvancedPage::ToggleOneScreen},
+}};
+
+}  // namespace
+
 bool AdvancedPage::eventFilter(QObject* watched, QEvent* event)
 {
     // The engineer page edits the same form: show it again whenever the page appears.
     if (watched == page_ && event->type() == QEvent::Show)
         Refresh();
+    // The texts beside the tick boxes are the window's caption labels; a click on one works
+    // like a click on its box.
+    if (event->type() == QEvent::MouseButtonRelease) {
+        for (const auto& [caption, toggle] : kBoxCaptions) {
+            if (watched->objectName() == QLatin1String(caption)) {
+                (this->*toggle)();
+                return true;
+            }
+        }
+    }
     if (event->type() == QEvent::MouseButtonRelease && !skin_.advancedPage.DPI_Count_Visible) {
         for (int n = 1; n <= kAdvancedLevels; ++n) {
             if (watched->objectName() == Name("lbl_DPI", n) &&
@@ -357,6 +390,12 @@ void AdvancedPage::ApplySkin(const text::SkinSection& skin, const QString& fontF
         level.colourLabel->raise();
         if (QLabel* name = page_->findChild<QLabel*>(Name("lbl_DPI", n)))
             name->installEventFilter(this);
+    }
+    for (const auto& [caption, toggle] : kBoxCaptions) {
+        if (QLabel* label = page_->findChild<QLabel*>(QLatin1String(caption))) {
+            label->installEventFilter(this);
+            label->setCursor(Qt::PointingHandCursor);
+        }
     }
     place(count_, a.DPI_Count);
     count_->setVisible(a.DPI_Count_Visible);

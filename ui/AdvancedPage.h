@@ -60,6 +60,10 @@ public:
     // The pointer settings from their store into the page, and from the page to the store.
     void ReadPointerSettings();
     void WritePointerSettings();
+    // The tick boxes: enhanced precision, one screen at a time, continuous fire.
+    void TogglePrecision();
+    void ToggleOneScreen();
+    void ToggleFireContinue();
     const config::PointerSettings& Pointer() const { return pointer_; }
     device::PointerSettingsStore& Store() { return *store_; }
 

@@ -235,6 +235,10 @@ TEST(AdvancedPage, PointerSettingsAreRememberedAndEveryTickGivesItsStep)
     EXPECT_EQ(rig.PictureOf(QStringLiteral("Img_IsControl")), QStringLiteral("CbS_E"));
     EXPECT_EQ(rig.Slider(QStringLiteral("slider_DbSpd"))->Value(), 600);
     EXPECT_EQ(rig.Slider(QStringLiteral("slider_SrcSpd"))->Value(), 200);
+    // Reading writes nothing; Apply hands the settings over with the mouse's.
+    EXPECT_TRUE(rig.Pointer().isEmpty());
+    rig.Apply();
+    EXPECT_TRUE(rig.Pointer().contains(QStringLiteral("MouseSensitivity=10\nMouseSpeed=1\n")));
 
     auto* slider = rig.Slider(QStringLiteral("slider_SrcSpd"));
     for (int tick = 1; tick <= 11; ++tick) {
@@ -254,6 +258,9 @@ TEST(AdvancedPage, PointerSettingsAreRememberedAndEveryTickGivesItsStep)
 
     rig.Click(QStringLiteral("lbl_IsControl"));
     EXPECT_EQ(rig.PictureOf(QStringLiteral("Img_IsControl")), QStringLiteral("CbS_D"));
+    rig.Click(QStringLiteral("lbl_Is_Control"));  // the text beside the box
+    EXPECT_EQ(rig.PictureOf(QStringLiteral("Img_IsControl")), QStringLiteral("CbS_E"));
+    rig.Click(QStringLiteral("lbl_Is_Control"));
     EXPECT_TRUE(rig.Pointer().contains(QStringLiteral("MouseSpeed=0\nMouseThreshold1=0\nMouseThreshold2=0\n")));
     rig.Release(QStringLiteral("slider_Spd"), 0);
     EXPECT_TRUE(rig.Pointer().contains(QStringLiteral("MouseSensitivity=1\n")));
