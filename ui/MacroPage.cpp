@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QWindow>
 #include <array>
 #include <chrono>
@@ -234,6 +235,9 @@ void MacroPage::ShowRows()
 {
     app::Controller& controller = window_.Controller();
     const std::vector<std::string> names = eepromStore_ ? controller.Library().Names() : controller.DriverLibrary().Names();
+    // The lists are filled again from the model; where they were scrolled to stays.
+    const int macroScroll = macroList_->verticalScrollBar()->value();
+    const int rowScroll = rowList_->verticalScrollBar()->value();
     const QSignalBlocker blockMacros(macroList_);
     macroList_->clear();
     for (const std::string& name : names)
@@ -242,6 +246,9 @@ void MacroPage::ShowRows()
         macroList_->setCurrentRow(static_cast<int>(*selected));
     else
         macroList_->clearSelection();
+    macroList_->verticalScrollBar()->setValue(macroScroll);
+    if (macroList_->currentItem() != nullptr)
+        macroList_->scrollToItem(macroList_->currentItem());
 
     const QSignalBlocker blockRows(rowList_);
     rowList_->clear();
@@ -251,6 +258,7 @@ void MacroPage::ShowRows()
     for (std::size_t i = 1; i < rows.size(); ++i)
         rowList_->addItem(new QListWidgetItem(KindIcon(macros::RowKind(rows[i]), iconColour),
                                               QString::fromStdString(macros::RowDisplayText(rows[i]))));
+    rowList_->verticalScrollBar()->setValue(rowScroll);
     if (const auto row = editor_->SelectedRow(); row && *row + 1 < rows.size()) {
         rowList_->setCurrentRow(static_cast<int>(*row));
         rowList_->scrollToItem(rowList_->currentItem());

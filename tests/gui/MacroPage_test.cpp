@@ -208,6 +208,59 @@ TEST(MacroPageRecording, KeysAndButtonsOfTheWindowBecomeRowsAndTheStopSavesThem)
     EXPECT_EQ(rig.Editor().RowList().size(), 5u);
 }
 
+TEST(MacroPageRecording, AFullRecordingStopsItselfAndLetsTheWindowHaveItsKeysBack)
+{
+    MacroRig rig;
+    rig.Create(QStringLiteral("Long"));
+    rig.Click(QStringLiteral("IB_NoDelay"));
+    rig.Click(QStringLiteral("Btn_Start"));
+    // Far more keys than a body holds; the recording ends by itself on the way.
+    for (int i = 0; i < 120 && rig.Editor().Recording(); ++i)
+        QTest::keyClick(rig.Handle(), static_cast<Qt::Key>(Qt::Key_A + i % 26));
+    ASSERT_FALSE(rig.Editor().Recording());
+    EXPECT_EQ(rig.TextOf(QStringLiteral("Btn_Start")).toStdString(), TableText(1, "Str400"));
+    EXPECT_NE(rig.PictureOf(QStringLiteral("Img_Start")), QStringLiteral("MacroS_04"));
+    EXPECT_TRUE(rig.List("LB_PCMacroName")->isEnabled());
+    EXPECT_TRUE(rig.messages.empty());
+    const std::size_t rows = rig.Editor().RowList().size();
+    EXPECT_GT(rows, 40u);
+    rig.page->SelectMacro(0);
+    EXPECT_EQ(rig.Editor().RowList().size(), rows);  // saved as recorded
+    QTest::keyClick(rig.Handle(), Qt::Key_B);
+    EXPECT_EQ(rig.Editor().RowList().size(), rows);
+}
+
+TEST(MacroPageRecording, AnInsertRecordingWaitsForOkAndCancelDropsIt)
+{
+    MacroRig rig;
+    rig.Create(QStringLiteral("Ins"));
+    rig.Click(QStringLiteral("IB_NoDelay"));
+    rig.Click(QStringLiteral("Btn_Start"));
+    QTest::keyClick(rig.Handle(), Qt::Key_A);
+    rig.Click(QStringLiteral("Btn_Start"));
+    const macros::Rows before = rig.Editor().RowList();
+
+    rig.page->SelectRow(0);
+    rig.window->findChild<QAction*>(QStringLiteral("Btn_Insert"))->trigger();
+    Q_EMIT rig.Get<QComboBox>(QStringLiteral("CB_Insert"))->activated(static_cast<int>(macros::InsertChoice::KeyFront));
+    ASSERT_TRUE(rig.Get(QStringLiteral("Btn_InsertStart"))->isVisible());
+    rig.Click(QStringLiteral("IB_InsertNoDelay"));
+    rig.Click(QStringLiteral("Btn_InsertStart"));
+    ASSERT_TRUE(rig.Editor().InsertRecording());
+    EXPECT_FALSE(rig.Get(QStringLiteral("Btn_OK"))->isEnabled());
+    QTest::keyClick(rig.Handle(), Qt::Key_C);
+    rig.Click(QStringLiteral("Btn_InsertStart"));
+    EXPECT_FALSE(rig.Editor().Recording());
+    EXPECT_TRUE(rig.Get(QStringLiteral("Btn_OK"))->isEnabled());
+    ASSERT_EQ(rig.Editor().RowList().size(), before.size() + 2);
+    EXPECT_EQ(rig.Editor().RowList()[1], "1 C CODE:8206");
+
+    rig.Click(QStringLiteral("Btn_Cancel"));
+    EXPECT_FALSE(rig.Get(QStringLiteral("Gb_Insert"))->isVisible());
+    EXPECT_TRUE(rig.Get(QStringLiteral("Gb_Delay"))->isVisible());
+    EXPECT_EQ(rig.Editor().RowList(), before);
+}
+
 TEST(MacroPageRows, EditDeleteAndInsertThroughTheRowMenuAndThePanel)
 {
     MacroRig rig;
