@@ -112,6 +112,7 @@ MacroDialog::MacroDialog(MacroDialogKind kind, const MacroDialogLook& look, QWid
     else
         input_->setValidator(new QRegularExpressionValidator(QRegularExpression(AllowedPattern(kind)), input_));
     connect(input_, &QLineEdit::textChanged, this, &MacroDialog::Correct);
+    connect(input_, &QLineEdit::returnPressed, this, &MacroDialog::Confirm);
 
     const SkinButton confirm = MakeSkinButton(this, QStringLiteral("IB_Confirm"), QStringLiteral("Img_Confirm"), QStringLiteral("BtnS"));
     const SkinButton clear = MakeSkinButton(this, QStringLiteral("IB_Cancel"), QStringLiteral("Img_Cancel"), QStringLiteral("BtnS"));

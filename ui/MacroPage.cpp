@@ -270,7 +270,9 @@ void MacroPage::ShowRows()
     const bool inserting = editor_->Page().insert.open;
     macroList_->setEnabled(!recording && !inserting);
     rowList_->setEnabled(!recording);
-    new_.label->setEnabled(!recording && !inserting && macros::NewMacroEnabled(names.size()));
+    const bool creatable = !recording && !inserting && macros::NewMacroEnabled(names.size());
+    new_.label->setEnabled(creatable);
+    libraryMenu_->actions().constFirst()->setEnabled(creatable);  // the menu's New Macro
     delete_.label->setEnabled(!recording && !inserting);
     start_.label->setEnabled(!inserting);
     const bool normalRecording = recording && !editor_->InsertRecording();

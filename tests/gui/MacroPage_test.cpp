@@ -143,6 +143,26 @@ TEST(MacroPageLibrary, NewRenameAndDeleteGoThroughTheNameDialogAndTheLibraryFile
     EXPECT_FALSE(rig.Editor().Page().selectedMacro);
 }
 
+TEST(MacroPageLibrary, AtAHundredMacrosBothNewMacroCommandsAreOff)
+{
+    MacroRig rig;
+    macros::MacroLibrary& library = rig.window->Controller().Library();
+    for (int i = 0; i < 99; ++i)
+        ASSERT_TRUE(macros::CreateMacro(library, "M" + std::to_string(i)));
+    rig.page->RefreshList();
+    EXPECT_TRUE(rig.Get(QStringLiteral("Btn_New"))->isEnabled());
+    // The hundredth through the dialog, confirmed with Enter.
+    rig.Click(QStringLiteral("Btn_New"));
+    QTest::keyClicks(rig.page->OpenDialog()->Input(), QStringLiteral("Last"));
+    QTest::keyClick(rig.page->OpenDialog()->Input(), Qt::Key_Return);
+    ASSERT_EQ(rig.Entries("LB_PCMacroName").size(), 100);
+    EXPECT_FALSE(rig.Get(QStringLiteral("Btn_New"))->isEnabled());
+    EXPECT_FALSE(rig.window->findChild<QAction*>(QStringLiteral("Btn_NewMacro"))->isEnabled());
+    rig.Click(QStringLiteral("Btn_Delete"));
+    EXPECT_TRUE(rig.Get(QStringLiteral("Btn_New"))->isEnabled());
+    EXPECT_TRUE(rig.window->findChild<QAction*>(QStringLiteral("Btn_NewMacro"))->isEnabled());
+}
+
 TEST(MacroPageLibrary, ExportOneAndImportOneThroughTheFileDialogs)
 {
     MacroRig rig;
