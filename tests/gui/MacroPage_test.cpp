@@ -281,6 +281,22 @@ TEST(MacroPageRecording, AnInsertRecordingWaitsForOkAndCancelDropsIt)
     EXPECT_EQ(rig.Editor().RowList(), before);
 }
 
+TEST(MacroPageRecording, TheDeviceWatchRestsWhileARecordingRuns)
+{
+    EditorRig rig(DefaultImage(), ShippedOptions(), true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rig.window->DevTimer().isActive(); }, 10000));
+    rig.window->PageButtonClick(PageState::Macro);
+    auto* page = rig.window->findChild<MacroPage*>(QStringLiteral("MacroPage"));
+    rig.Click(QStringLiteral("Btn_New"));
+    page->OpenDialog()->Input()->setText(QStringLiteral("Watch"));
+    page->OpenDialog()->Confirm();
+    rig.Click(QStringLiteral("Btn_Start"));
+    ASSERT_TRUE(page->Editor().Recording());
+    EXPECT_FALSE(rig.window->DevTimer().isActive());
+    rig.Click(QStringLiteral("Btn_Start"));
+    EXPECT_TRUE(rig.window->DevTimer().isActive());
+}
+
 TEST(MacroPageRows, EditDeleteAndInsertThroughTheRowMenuAndThePanel)
 {
     MacroRig rig;
@@ -319,6 +335,21 @@ TEST(MacroPageRows, EditDeleteAndInsertThroughTheRowMenuAndThePanel)
     EXPECT_FALSE(rig.Get(QStringLiteral("Gb_Insert"))->isVisible());
     EXPECT_EQ(rig.Editor().RowList()[2], "4 FB80");
     EXPECT_EQ(rig.List("LB_macro")->currentRow(), 1);
+
+    // The value dialog of a move row: held within a byte; a lone "-" is no value.
+    rig.window->findChild<QAction*>(QStringLiteral("Btn_Edit"))->trigger();
+    dialog = rig.page->OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->objectName(), QStringLiteral("TForm7"));
+    QTest::keyClicks(dialog->Input(), QStringLiteral("300"));
+    EXPECT_EQ(dialog->Input()->text(), QStringLiteral("127"));
+    dialog->Clear();
+    EXPECT_EQ(dialog->Input()->text(), QStringLiteral("0"));
+    dialog->Input()->selectAll();  // an empty field reads 0 at once: "-" is typed over it
+    QTest::keyClicks(dialog->Input(), QStringLiteral("-"));
+    EXPECT_EQ(dialog->Input()->text(), QStringLiteral("-"));
+    dialog->Confirm();
+    EXPECT_EQ(rig.Editor().RowList()[2], "4 FB80");
 
     // Deleting the press takes its release with it.
     rig.page->SelectRow(0);
