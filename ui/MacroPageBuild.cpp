@@ -261,6 +261,18 @@ void MacroPage::ApplySkin(const text::SkinSection& skin, const QString& fontFami
     place("Img_ReleaseContiue", macro.ReleaseContinue);
     place("Img_CircleTimes", macro.CircleTimes);
     place("Img_CircleAll", macro.CircleAll);
+    // A long release caption may be set to break after its first "-", four font sizes high.
+    for (const auto& [name, wrap] : {std::pair{"IB_ReleaseStop", macro.Marco_Stop_Release_Lable_Wrap},
+                                     std::pair{"IB_ReleaseContiue", macro.Marco_Stop_Over_Lable_Wrap}}) {
+        auto* label = delayGroup_->findChild<QLabel*>(Name(name));
+        const qsizetype dash = label != nullptr ? label->text().indexOf(u'-') : -1;
+        if (!wrap || dash < 0 || label->text().contains(u'\n'))
+            continue;
+        QString text = label->text();
+        text.insert(dash + 1, u'\n');
+        label->setText(text);
+        label->resize(label->width(), 4 * label->font().pixelSize());
+    }
     delayEdit_->move(macro.DelayEdit.x, macro.DelayEdit.y);
     loopEdit_->move(macro.CircleEdit.x, macro.CircleEdit.y);
 

@@ -358,6 +358,21 @@ TEST(MacroPageRows, EditDeleteAndInsertThroughTheRowMenuAndThePanel)
     EXPECT_TRUE(rig.messages.empty());
 }
 
+TEST(MacroPageOptions, AWrapFlagBreaksAReleaseCaptionAfterItsFirstDash)
+{
+    MacroRig rig;
+    auto* stop = rig.Get<QLabel>(QStringLiteral("IB_ReleaseStop"));
+    auto* over = rig.Get<QLabel>(QStringLiteral("IB_ReleaseContiue"));
+    stop->setText(QStringLiteral("Stop - until the key release"));
+    over->setText(QStringLiteral("Stop - after the macro"));
+    text::SkinSection skin = text::LoadSkinSection(1).skin;
+    skin.macroPage.Marco_Stop_Release_Lable_Wrap = true;
+    rig.page->ApplySkin(skin, stop->font().family());
+    EXPECT_EQ(stop->text(), QStringLiteral("Stop -\n until the key release"));
+    EXPECT_EQ(stop->height(), 4 * stop->font().pixelSize());
+    EXPECT_EQ(over->text(), QStringLiteral("Stop - after the macro"));  // its flag is off
+}
+
 TEST(MacroPageOptions, ReleaseRepeatAndDelayOptionsShowTheEditorsChoice)
 {
     MacroRig rig;
