@@ -14,6 +14,13 @@ constexpr std::array<std::string_view, 4> kModifierNames{"Ctrl", "Shift", "Alt",
 constexpr int kLeftWin = 0x5B;
 constexpr int kRightWin = 0x5C;
 
+// A Shift, Ctrl or Alt key (generic, left or right) is itself held while it goes down, so it
+// is swallowed like any key pressed with it: modifiers come from the boxes alone.
+bool IsModifierKey(int virtualKey)
+{
+    return (virtualKey >= 0x10 && virtualKey <= 0x12) || (virtualKey >= 0xA0 && virtualKey <= 0xA5);
+}
+
 std::string Hex2(unsigned value)
 {
     char text[3];
@@ -49,7 +56,7 @@ void AssemblyKeyPressed(KeyAssembly& state, int virtualKey, bool modifierHeld)
         state.text = ModifierText(state.modifiers);
         state.captured = false;
     }
-    if (virtualKey == kLeftWin || virtualKey == kRightWin || modifierHeld)
+    if (virtualKey == kLeftWin || virtualKey == kRightWin || modifierHeld || IsModifierKey(virtualKey))
         return;
     state.keyName = std::string(VirtualKeyName(virtualKey));
     state.text = state.text.empty() ? state.keyName : state.text + '+' + state.keyName;

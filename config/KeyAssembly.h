@@ -21,8 +21,8 @@ struct KeyAssembly {
 // The names of the ticked boxes ("Ctrl", "Shift", "Alt", "Win" in that order) joined by "+".
 std::string ModifierText(std::uint8_t modifiers);
 
-// A key pressed in the field. Windows keys and any key pressed while Shift, Ctrl or Alt is
-// held are swallowed, but still drop a key captured before them.
+// A key pressed in the field. Windows keys, Shift, Ctrl and Alt themselves, and any key
+// pressed while one of those is held are swallowed, but still drop a key captured before them.
 void AssemblyKeyPressed(KeyAssembly& state, int virtualKey, bool modifierHeld);
 
 // A tick box clicked: ticking rebuilds the text from the modifiers and the key; unticking

@@ -34,6 +34,9 @@ TEST(KeyAssembly, AKeyHeldWithAModifierIsSwallowedButDropsTheKeyBeforeIt)
     ASSERT_EQ(state.text, "Ctrl+A");
     AssemblyKeyPressed(state, kLeftWin, false);
     EXPECT_EQ(state.text, "Ctrl");
+    AssemblyKeyPressed(state, kShift, false);
+    EXPECT_EQ(state.text, "Ctrl");
+    EXPECT_FALSE(state.captured);
     EXPECT_EQ(AssemblyCode(state), "020100");
 }
 
