@@ -19,6 +19,9 @@ constexpr std::array<MenuEntrySpec, 5> kMainEntries{{
     {"Key_MyPC", "Str207", 0, "Pnl_MyPC"},
 }};
 
+// Opens the fire macro page rather than assigning; placed below the main entries when offered.
+constexpr std::array<MenuEntrySpec, 1> kFireMacroEntry{{{"Key_FireMacro", "Str208", 0, {}}}};
+
 constexpr std::array<MenuEntrySpec, 5> kMouseEntries{{
     {"Key_Left", "Str210", 900, {}},
     {"Key_Right", "Str211", 901, {}},
@@ -104,7 +107,7 @@ KeyMenu::KeyMenu(QWidget* host) : QObject(host), host_(host)
 {
     // Room for every entry up front: the connections below keep indexes into it.
     entries_.reserve(kMainEntries.size() + kMouseEntries.size() + kSpecialEntries.size() + kCpiEntries.size() +
-                     kMediaEntries.size() + kWebEntries.size() + kMyPcEntries.size());
+                     kMediaEntries.size() + kWebEntries.size() + kMyPcEntries.size() + kFireMacroEntry.size());
     AddEntries(MakePanel("Pnl_Main"), kMainEntries);
     AddEntries(MakePanel("Pnl_MseKey"), kMouseEntries);
     AddEntries(MakePanel("Pnl_Special"), kSpecialEntries);
@@ -113,6 +116,8 @@ KeyMenu::KeyMenu(QWidget* host) : QObject(host), host_(host)
     AddEntries(MakePanel("Pnl_WWW"), kWebEntries);
     AddEntries(MakePanel("Pnl_MyPC"), kMyPcEntries);
     panels_.front().main = true;
+    AddEntries(Panel("Pnl_Main"), kFireMacroEntry);
+    entries_.back().label->hide();
     LayoutSpecialKeys(text::LayoutSpecialKeys(text::kShippedSpecialConfig));
 }
 
@@ -150,6 +155,11 @@ void KeyMenu::AddEntries(QFrame* panel, std::span<const MenuEntrySpec> specs)
             const Entry& clicked = entries_[index];
             if (!clicked.spec.subPanel.empty()) {
                 OpenSubmenu(clicked);
+                return;
+            }
+            if (clicked.spec.name == kFireMacroEntry.front().name) {
+                HideAll();
+                Q_EMIT fireMacroPicked();
                 return;
             }
             const QString text = clicked.text;
@@ -255,10 +265,24 @@ int KeyMenu::PanelContentHeight(const QFrame* panel) const
     return bottom + kMenuBorder;
 }
 
+void KeyMenu::SetFireMacroRule(std::function<bool()> shown)
+{
+    fireMacroShown_ = std::move(shown);
+}
+
 void KeyMenu::OpenBeside(const QRect& anchor)
 {
     HideAll();
     QFrame* main = Panel("Pnl_Main");
+    for (Entry& entry : entries_) {
+        if (entry.spec.name != kFireMacroEntry.front().name)
+            continue;
+        entry.label->hide();
+        entry.label->move(kMenuBorder, PanelContentHeight(main) - kMenuBorder);
+        entry.label->setVisible(fireMacroShown_ && fireMacroShown_());
+    }
+    if (mainHeight_ > 0)
+        SetMainPanelHeight(mainHeight_);
     main->move(PlaceBeside(anchor, main->size(), host_->rect()));
     main->show();
     main->raise();

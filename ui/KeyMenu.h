@@ -52,6 +52,9 @@ public:
 
     // Opens Pnl_Main beside `anchor` (host coordinates), all submenus closed.
     void OpenBeside(const QRect& anchor);
+    // Key_FireMacro is offered only when `shown` says so as the menu opens (the game-mode key
+    // page with the gun functions on); it sits below the other main entries.
+    void SetFireMacroRule(std::function<bool()> shown);
     void HideAll();
     bool IsOpen() const;
 
@@ -59,6 +62,8 @@ public:
 
 Q_SIGNALS:
     void picked(int tag, const QString& entryText);
+    // Key_FireMacro was clicked: the fire macro page opens instead of an assignment.
+    void fireMacroPicked();
 
 private:
     struct Entry {
@@ -89,6 +94,7 @@ private:
     text::SkinKeyMenu skin_;
     QString fontFamily_;
     int mainHeight_ = 0;
+    std::function<bool()> fireMacroShown_;
 };
 
 }  // namespace qeltra3k::ui

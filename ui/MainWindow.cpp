@@ -16,6 +16,7 @@
 #include "ui/EditorWaiting.h"
 #include "ui/AdvancedPage.h"
 #include "ui/EngineerPage.h"
+#include "ui/FirePage.h"
 #include "ui/LightPage.h"
 #include "ui/MacroPage.h"
 #include "ui/KeyMenu.h"
@@ -353,6 +354,10 @@ void MainWindow::Refresh(app::RefreshRequest what)
     case app::RefreshRequest::MacroEditorCleared:
         if (auto* macro = findChild<MacroPage*>())
             macro->ClearRows();
+        break;
+    case app::RefreshRequest::FireMacros:
+        if (auto* fire = findChild<FirePage*>())
+            fire->Refresh();
         break;
     default:
         // The macro, fire macro and pointer-settings pages come with their own controls.

@@ -6,6 +6,7 @@
 
 #include "ui/AdvancedPage.h"
 #include "ui/EngineerPage.h"
+#include "ui/FirePage.h"
 #include "ui/LightPage.h"
 #include "ui/MacroPage.h"
 #include "ui/MainWindow.h"
@@ -76,6 +77,7 @@ void MainWindow::BuildPages()
     BuildKeyPage();
     BuildCaptionLabels();
     new LightPage(*this, Page(3));
+    new FirePage(*this, Page(5));
     new MacroPage(*this, Page(4));  // before the top bar, so the busy overlay lies over it
     new AdvancedPage(*this, Page(2), setup_.dataFolder);
     for (int copy = 1; copy <= kPageCopies; ++copy)

@@ -9,6 +9,7 @@
 
 #include "ui/AdvancedPage.h"
 #include "ui/EngineerPage.h"
+#include "ui/FirePage.h"
 #include "ui/LightPage.h"
 #include "ui/KeyMenu.h"
 #include "ui/MacroPage.h"
@@ -276,6 +277,8 @@ void MainWindow::ApplyLanguageTable()
     findChild<AdvancedPage*>()->ApplyLanguage();
     if (auto* macro = findChild<MacroPage*>())
         macro->ApplySkin(skin_, fontFamily_);
+    if (auto* fire = findChild<FirePage*>())
+        fire->ApplySkin(skin_, fontFamily_);
     if (hovered_ != nullptr)
         rolling_.Restart(hovered_->text().toStdString());
 }
