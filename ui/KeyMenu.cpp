@@ -1,6 +1,7 @@
 #include "ui/KeyMenu.h"
 
 #include <QEnterEvent>
+#include <QListWidget>
 #include <algorithm>
 #include <array>
 
@@ -11,12 +12,17 @@ namespace qeltra3k::ui {
 
 namespace {
 
-constexpr std::array<MenuEntrySpec, 5> kMainEntries{{
+constexpr std::string_view kAssemblyEntry = "Key_Assembly";
+constexpr std::string_view kMacroPanel = "Pnl_MacroName";
+
+constexpr std::array<MenuEntrySpec, 7> kMainEntries{{
     {"Key_Standard", "Str201", 0, "Pnl_MseKey"},
     {"Key_Special", "Str202", 0, "Pnl_Special"},
     {"Key_Media", "Str203", 0, "Pnl_Media"},
     {"Key_WWW", "Str204", 0, "Pnl_WWW"},
     {"Key_MyPC", "Str207", 0, "Pnl_MyPC"},
+    {kAssemblyEntry, "Str205", 0, {}},
+    {"Key_Macro", "Str206", 0, kMacroPanel},
 }};
 
 // Opens the fire macro page rather than assigning; placed below the main entries when offered.
@@ -115,6 +121,7 @@ KeyMenu::KeyMenu(QWidget* host) : QObject(host), host_(host)
     AddEntries(MakePanel("Pnl_Media"), kMediaEntries);
     AddEntries(MakePanel("Pnl_WWW"), kWebEntries);
     AddEntries(MakePanel("Pnl_MyPC"), kMyPcEntries);
+    BuildMacroList(MakePanel(kMacroPanel));
     panels_.front().main = true;
     AddEntries(Panel("Pnl_Main"), kFireMacroEntry);
     entries_.back().label->hide();
@@ -155,6 +162,11 @@ void KeyMenu::AddEntries(QFrame* panel, std::span<const MenuEntrySpec> specs)
             const Entry& clicked = entries_[index];
             if (!clicked.spec.subPanel.empty()) {
                 OpenSubmenu(clicked);
+                return;
+            }
+            if (clicked.spec.name == kAssemblyEntry) {
+                HideAll();
+                Q_EMIT assemblyRequested();
                 return;
             }
             if (clicked.spec.name == kFireMacroEntry.front().name) {
@@ -198,10 +210,18 @@ void KeyMenu::ApplySkin(const text::SkinKeyMenu& skin, const QString& fontFamily
             entry.arrow->setAlignment(Qt::AlignCenter);
         }
     }
-    for (const PanelInfo& info : panels_)
-        info.frame->resize(info.frame->width(), info.main && mainHeight_ > 0
-                                                     ? std::min(mainHeight_, PanelContentHeight(info.frame))
-                                                     : PanelContentHeight(info.frame));
+    for (const PanelInfo& info : panels_) {
+        if (info.name != kMacroPanel)
+            info.frame->resize(info.frame->width(), info.main ? MainPanelHeight() : PanelContentHeight(info.frame));
+    }
+    macroList_->setStyleSheet(QStringLiteral("QListWidget { background: transparent; border: none; color: %1; }"
+                                             "QListWidget::item { height: %2px; padding-left: 4px; }"
+                                             "QListWidget::item:hover, QListWidget::item:selected { background: %3; color: %4; }")
+                                  .arg(ColourOf(skin.Color_G).name())
+                                  .arg(kMenuEntryHeight)
+                                  .arg(ColourOf(skin.Color_G_SP).name(), ColourOf(skin.Color_G_SF).name()));
+    SetTextStyle(macroList_, fontFamily_, skin.Size_G, skin.Color_G);
+    FillMacroList();
 }
 
 void KeyMenu::StyleEntry(const Entry& entry, bool hovered)
@@ -252,7 +272,56 @@ void KeyMenu::SetMainPanelHeight(int height)
 {
     mainHeight_ = height;
     QFrame* main = Panel("Pnl_Main");
-    main->resize(main->width(), std::min(height, PanelContentHeight(main)));
+    main->resize(main->width(), MainPanelHeight());
+}
+
+void KeyMenu::SetMacroNames(std::function<QStringList()> names)
+{
+    macroNames_ = std::move(names);
+}
+
+int KeyMenu::MainPanelHeight() const
+{
+    const QFrame* main = Panel("Pnl_Main");
+    if (mainHeight_ <= 0)
+        return PanelContentHeight(main);
+    // The layout's heights count entries, not pixels of this window's entry height: an entry
+    // that begins inside the height is offered whole, one that begins below it not at all.
+    int bottom = 0;
+    for (const Entry& entry : entries_) {
+        if (entry.panel == main && !entry.label->isHidden() && entry.label->y() < mainHeight_)
+            bottom = std::max(bottom, entry.label->y() + kMenuEntryHeight);
+    }
+    return bottom + kMenuBorder;
+}
+
+void KeyMenu::BuildMacroList(QFrame* panel)
+{
+    macroList_ = new QListWidget(panel);
+    macroList_->setObjectName(QStringLiteral("LB_Name"));
+    macroList_->setUniformItemSizes(true);
+    macroList_->setMouseTracking(true);
+    macroList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    macroList_->setFocusPolicy(Qt::NoFocus);
+    macroList_->move(kMenuBorder, kMenuBorder);
+    connect(macroList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        const int index = macroList_->row(item);
+        HideAll();
+        Q_EMIT macroPicked(index);
+    });
+}
+
+void KeyMenu::FillMacroList()
+{
+    macroList_->clear();
+    if (macroNames_)
+        macroList_->addItems(macroNames_());
+    QFrame* panel = Panel(kMacroPanel);
+    // An empty library still shows an empty row, so the submenu is seen to have opened.
+    const int rows = std::clamp(macroList_->count(), 1, kMacroListRows);
+    const int width = std::max(skin_.O_L_W, 2 * kMenuBorder + kMenuEntryInset);
+    panel->resize(width, rows * kMenuEntryHeight + 2 * kMenuBorder);
+    macroList_->resize(width - 2 * kMenuBorder, rows * kMenuEntryHeight);
 }
 
 int KeyMenu::PanelContentHeight(const QFrame* panel) const
@@ -304,6 +373,8 @@ void KeyMenu::OpenSubmenu(const Entry& entry)
     QFrame* sub = Panel(entry.spec.subPanel);
     if (sub == nullptr)
         return;
+    if (entry.spec.subPanel == kMacroPanel)
+        FillMacroList();
     const QRect anchor(entry.panel->mapTo(host_, QPoint(0, entry.label->y())),
                        QSize(entry.panel->width(), kMenuEntryHeight));
     sub->move(PlaceBeside(anchor, sub->size(), host_->rect()));

@@ -2,10 +2,12 @@
 // The function menu of the key page: the main panel Pnl_Main beside the clicked button and
 // its submenus, opened by hovering their entries. A leaf entry carries the tag whose code
 // config::CodeForMenuTag gives; picking it reports the tag and the entry's text, and the
-// window does the assignment.
+// window does the assignment. Key_Macro opens the list LB_Name of the library's macro names,
+// read afresh each time it opens; Key_Assembly asks for the key-assembly dialog.
 #include <QFrame>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <string_view>
 #include <vector>
@@ -13,6 +15,8 @@
 #include "ui/SkinWidgets.h"
 #include "ui/text/SkinSection.h"
 #include "ui/text/SpecialKeys.h"
+
+class QListWidget;
 
 namespace qeltra3k::ui {
 
@@ -35,6 +39,9 @@ struct MenuEntrySpec {
     std::string_view subPanel; // the submenu it opens, or empty
 };
 
+// The macro list shows this many names at most; more scroll.
+inline constexpr int kMacroListRows = 12;
+
 class KeyMenu : public QObject {
     Q_OBJECT
 public:
@@ -47,8 +54,11 @@ public:
     void ApplyTexts(const std::function<QString(std::string_view key)>& text);
     // The special-keys submenu in the order of Special_Config.
     void LayoutSpecialKeys(const text::SpecialKeysLayout& layout);
-    // Pnl_Main's height from the layout; it never grows past its present entries.
+    // Pnl_Main's height from the layout: the entries that begin within it are offered, each
+    // whole; the panel never grows past its present entries.
     void SetMainPanelHeight(int height);
+    // Where LB_Name gets the macro names when Key_Macro opens it.
+    void SetMacroNames(std::function<QStringList()> names);
 
     // Opens Pnl_Main beside `anchor` (host coordinates), all submenus closed.
     void OpenBeside(const QRect& anchor);
@@ -59,9 +69,13 @@ public:
     bool IsOpen() const;
 
     QFrame* Panel(std::string_view name) const;
+    QListWidget* MacroList() const { return macroList_; }
 
 Q_SIGNALS:
     void picked(int tag, const QString& entryText);
+    // Entry `index` of LB_Name, a position in the library's name list.
+    void macroPicked(int index);
+    void assemblyRequested();
     // Key_FireMacro was clicked: the fire macro page opens instead of an assignment.
     void fireMacroPicked();
 
@@ -87,6 +101,9 @@ private:
     void CloseSubmenusOf(const QFrame* panel);
     void StyleEntry(const Entry& entry, bool hovered);
     int PanelContentHeight(const QFrame* panel) const;
+    int MainPanelHeight() const;
+    void BuildMacroList(QFrame* panel);
+    void FillMacroList();
 
     QWidget* host_;
     std::vector<PanelInfo> panels_;
@@ -94,6 +111,8 @@ private:
     text::SkinKeyMenu skin_;
     QString fontFamily_;
     int mainHeight_ = 0;
+    QListWidget* macroList_ = nullptr;
+    std::function<QStringList()> macroNames_;
     std::function<bool()> fireMacroShown_;
 };
 

@@ -17,6 +17,7 @@
 #include <functional>
 
 #include "macros/QtKeyTable.h"
+#include "ui/KeyDialogs.h"
 #include "ui/MainWindow.h"
 #include "ui/SkinStyle.h"
 #include "ui/SkinWidgets.h"
@@ -451,10 +452,31 @@ void MacroPage::EditRow()
         OpenValueDialog(MacroDialogKind::RepeatCount, "Str523", finishValue);
         break;
     case macros::EditDialog::Key:
-        // Key rows are edited through the key dialog, which this window does not have yet.
-        editor_->CancelEdit();
+        OpenKeyDialog(request->press);
         break;
     }
+}
+
+void MacroPage::OpenKeyDialog(bool press)
+{
+    // One key dialog at a time; the new edit has replaced the old one in the editor.
+    if (auto* open = window_.findChild<SingleKeyDialog*>()) {
+        // Its Close must not cancel the edit just begun.
+        disconnect(open, nullptr, this, nullptr);
+        open->close();
+    }
+    KeyDialogTexts texts;
+    texts.title = Text("Str520");
+    texts.confirmText = Text("Str511");
+    texts.clearText = Text("Str512");
+    texts.fontFamily = fontFamily_;
+    auto* dialog = new SingleKeyDialog(press, texts, skin_.nameDialog, &window_);
+    connect(dialog, &SingleKeyDialog::confirmed, this, [this](std::optional<int> virtualKey) {
+        ShowChange(editor_->FinishEditKey(virtualKey));
+        Show();
+    });
+    connect(dialog, &QDialog::rejected, this, [this] { editor_->CancelEdit(); });
+    dialog->show();
 }
 
 void MacroPage::DeleteRow()

@@ -67,6 +67,8 @@ public:
     void ExportOne();
     void ExportAll();
     void EditRow();
+    // The single-key dialog for a key press (or release) row being edited.
+    void OpenKeyDialog(bool press);
     void DeleteRow();
     void InsertRow();
     void RecordClick();

@@ -89,6 +89,9 @@ MainWindow::MainWindow(MainWindowSetup setup)
     BuildPages();
     menu_ = new KeyMenu(this);
     connect(menu_, &KeyMenu::picked, this, &MainWindow::MenuPicked);
+    connect(menu_, &KeyMenu::macroPicked, this, &MainWindow::MacroPicked);
+    connect(menu_, &KeyMenu::assemblyRequested, this, &MainWindow::OpenAssemblyDialog);
+    menu_->SetMacroNames([this] { return MacroNames(); });
     const text::SpecialKeysLayout special = text::LayoutSpecialKeys(options_.Special_Config);
     for (const std::string& warning : special.warnings)
         qWarning("%s", warning.c_str());

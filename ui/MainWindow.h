@@ -4,6 +4,7 @@
 // its design name as object name), applies skins and language tables, and turns clicks into
 // controller operations. Rules live in the plain C++ below it; this only shows and calls.
 #include <QRegion>
+#include <QStringList>
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
@@ -100,6 +101,13 @@ public:
     void KeyClick(int keyNumber);
     // The menu entry with `tag` was picked for the selected key.
     void MenuPicked(int tag, const QString& entryText);
+    // Key_Macro: entry `index` of the library's macro names for the selected key.
+    void MacroPicked(int index);
+    // Key_Assembly: the key-assembly dialog for the selected key; its Confirm assigns the key
+    // that was selected when it opened.
+    void OpenAssemblyDialog();
+    // The names LB_Name lists, from the library the mode uses, as the macro page shows them.
+    QStringList MacroNames();
     void ComboKeyClick(int hint);
     // btn_Key101 .. btn_Key209 of the engineer page: the key menu for that key set.
     void EngineerKeyClick(int buttonNumber);
@@ -161,6 +169,13 @@ private:
     void RefreshPageAfterLanguage();
     void ResizeForPage(int page);
     config::Profile ShownProfile() const;
+    // The key whose menu is open: its profile and number 1..9 (0 when none was clicked).
+    struct KeyTarget {
+        config::Profile profile = config::Profile::One;
+        int key = 0;
+        bool engineering = false;
+    };
+    KeyTarget SelectedTarget() const;
     void HoverEnter(ClickLabel* label);
     void HoverLeave(ClickLabel* label);
     void ActionPressed(ClickLabel* label);

@@ -322,13 +322,9 @@ void MainWindow::KeyClick(int keyNumber)
 void MainWindow::MenuPicked(int tag, const QString& entryText)
 {
     CloseMenus();
-    // Keys 1 .. 9 of the key page, or 101 .. 109 / 201 .. 209 of the engineer page.
-    config::Profile profile = ShownProfile();
-    int key = selectedKey_;
-    if (selectedKey_ > 100) {
-        profile = selectedKey_ / 100 == 2 ? config::Profile::Two : config::Profile::One;
-        key = selectedKey_ % 100;
-    }
+    const KeyTarget target = SelectedTarget();
+    const config::Profile profile = target.profile;
+    const int key = target.key;
     config::FormModel& form = controller_->Form();
     const std::string code = config::CodeForMenuTag(tag, form.cb_AIMKeyValue);
     if (code.empty() || key < 1 || key > static_cast<int>(config::kKeysPerProfile))
