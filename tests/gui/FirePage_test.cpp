@@ -186,6 +186,11 @@ TEST(FirePage, StopBoxAndColourChangeTheRowsFireMacro)
     rig.Click(QStringLiteral("Btn_Fire1"));
     rig.Click(QStringLiteral("Btn_Fire7"));
     EXPECT_NE(rig.Get<QCheckBox>(QStringLiteral("cb_FireRKFS3"))->isChecked(), checked);
+    // Row 1's caption is a second way to its box.
+    const bool first = rig.Get<QCheckBox>(QStringLiteral("cb_FireRKFS1"))->isChecked();
+    rig.Click(QStringLiteral("lbl_Fire_Marco_Stop_Release"));
+    EXPECT_NE(rig.Get<QCheckBox>(QStringLiteral("cb_FireRKFS1"))->isChecked(), first);
+    EXPECT_EQ(rig.PictureOf(QStringLiteral("Img_FireRKFS1")), first ? QStringLiteral("CbS_D") : QStringLiteral("CbS_E"));
 
     std::optional<QColor> answer;
     QColor offered;
