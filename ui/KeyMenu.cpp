@@ -227,6 +227,9 @@ void KeyMenu::ApplySkin(const text::SkinKeyMenu& skin, const QString& fontFamily
 void KeyMenu::StyleEntry(const Entry& entry, bool hovered)
 {
     SetTextStyle(entry.label, fontFamily_, skin_.Size_G, hovered ? skin_.Color_G_SF : skin_.Color_G);
+    // Entries are see-through labels; the hovered one is filled, which needs the system
+    // background back that the see-through setting switched off.
+    entry.label->setAttribute(Qt::WA_NoSystemBackground, !hovered);
     entry.label->setAutoFillBackground(hovered);
     if (hovered) {
         QPalette palette = entry.label->palette();

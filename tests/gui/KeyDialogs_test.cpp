@@ -89,6 +89,16 @@ TEST(KeyMenuMacros, TheMainPanelOffersAssemblyAndMacrosWithinTheLayoutHeight)
     EXPECT_EQ(rig.TextOf(QStringLiteral("Key_Macro")).toStdString(), prefix + TableText(1, "Str206"));
     const QWidget* macro = rig.Get(QStringLiteral("Key_Macro"));
     EXPECT_LE(macro->y() + macro->height(), main->height());
+
+    // The entry under the mouse is filled, the others show the panel.
+    rig.Enter(QStringLiteral("Key_Assembly"));
+    const QImage panel = main->grab().toImage();
+    const QWidget* assembly = rig.Get(QStringLiteral("Key_Assembly"));
+    const int x = assembly->width() - 6;
+    const QColor hovered = panel.pixelColor(x, assembly->y() + assembly->height() / 2);
+    const QColor plain = panel.pixelColor(x, macro->y() + macro->height() / 2);
+    EXPECT_NE(hovered, plain);
+    EXPECT_EQ(plain, panel.pixelColor(x, rig.Get(QStringLiteral("Key_Media"))->y() + kMenuEntryHeight / 2));
 }
 
 TEST(KeyMenuMacros, TheListIsReadWhenItOpensAndAPickGivesTheButtonTheMacro)
