@@ -203,6 +203,22 @@ TEST(KeyAssemblyDialog, AUserKeyReplacesTheOnlyLeftClickAndClearAndCloseAssignNo
     EXPECT_EQ(rig.Code(0, 1), "020005");
 }
 
+TEST(KeyAssemblyDialog, TheEngineerPageAssignsToTheClickedButtonsKeySet)
+{
+    KeyEntriesRig rig;
+    rig.window->EngineerShortcut();
+    ASSERT_EQ(rig.window->State(), PageState::Engineer);
+    const std::string profileOne = rig.Code(0, 3);
+    AssemblyDialog* dialog = rig.OpenAssembly(QStringLiteral("btn_Key203"));
+    ASSERT_NE(dialog, nullptr);
+    dialog->Toggle(config::AssemblyModifier::Win);
+    QTest::keyClick(dialog->Field(), Qt::Key_C);
+    dialog->Confirm();
+    EXPECT_EQ(rig.Code(1, 3), "020806");
+    EXPECT_EQ(rig.Code(0, 3), profileOne);
+    EXPECT_EQ(rig.Get(QStringLiteral("btn_Key203"))->property("text").toString(), QStringLiteral("Win+C"));
+}
+
 TEST(SingleKeyDialog, EditingAKeyRowCapturesOneKeyForThatRow)
 {
     KeyEntriesRig rig({QStringLiteral("Combo")});
