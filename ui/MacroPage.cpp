@@ -409,11 +409,24 @@ void MacroPage::ListMouseReleased(QListWidget* list, QPoint at, Qt::MouseButton 
 
 // ------------------------------------------------------------------------------ rows
 
+void MacroPage::CloseOpenDialogs()
+{
+    // A dialog still open belongs to an edit that the new one replaces: it goes without
+    // cancelling anything, or it would cancel the edit just begun.
+    if (dialog_) {
+        disconnect(dialog_, nullptr, this, nullptr);
+        dialog_->close();
+    }
+    if (auto* open = window_.findChild<SingleKeyDialog*>()) {
+        disconnect(open, nullptr, this, nullptr);
+        open->close();
+    }
+}
+
 void MacroPage::OpenValueDialog(MacroDialogKind kind, std::string_view titleKey,
                                 const std::function<void(const QString&)>& done)
 {
-    if (dialog_)
-        dialog_->reject();
+    CloseOpenDialogs();
     MacroDialogLook look;
     look.title = Text(titleKey);
     look.confirmText = Text("Str511");
@@ -430,6 +443,7 @@ void MacroPage::OpenValueDialog(MacroDialogKind kind, std::string_view titleKey,
 void MacroPage::EditRow()
 {
     rowMenu_->hide();
+    CloseOpenDialogs();
     const std::optional<macros::EditRequest> request = editor_->BeginEdit();
     if (!request)
         return;
@@ -459,12 +473,7 @@ void MacroPage::EditRow()
 
 void MacroPage::OpenKeyDialog(bool press)
 {
-    // One key dialog at a time; the new edit has replaced the old one in the editor.
-    if (auto* open = window_.findChild<SingleKeyDialog*>()) {
-        // Its Close must not cancel the edit just begun.
-        disconnect(open, nullptr, this, nullptr);
-        open->close();
-    }
+    CloseOpenDialogs();
     KeyDialogTexts texts;
     texts.title = Text("Str520");
     texts.confirmText = Text("Str511");

@@ -114,6 +114,8 @@ private:
     bool eepromStore_ = true;
     std::function<std::optional<std::filesystem::path>(MacroFileDialog)> chooser_;
     QPointer<MacroDialog> dialog_;
+
+    void CloseOpenDialogs();
     text::SkinSection skin_;
     QString fontFamily_;
     QObject* listener_ = nullptr;  // the program-wide input filter while recording

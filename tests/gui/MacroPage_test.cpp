@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
+#include <QPointer>
 #include <QListWidget>
 #include <QWindow>
 #include <fstream>
@@ -295,6 +296,33 @@ TEST(MacroPageRecording, TheDeviceWatchRestsWhileARecordingRuns)
     EXPECT_FALSE(rig.window->DevTimer().isActive());
     rig.Click(QStringLiteral("Btn_Start"));
     EXPECT_TRUE(rig.window->DevTimer().isActive());
+}
+
+TEST(MacroPageRows, ASecondEditWhileAFirstDialogIsOpenIsTheOneThatCounts)
+{
+    MacroRig rig;
+    rig.Create(QStringLiteral("Twice"));
+    rig.Click(QStringLiteral("IB_DelayTime"));
+    rig.Click(QStringLiteral("Btn_Start"));
+    QTest::keyClick(rig.Handle(), Qt::Key_A);
+    rig.Click(QStringLiteral("Btn_Start"));
+    ASSERT_EQ(rig.Entries("LB_macro").size(), 3);
+
+    rig.page->SelectRow(1);
+    rig.window->findChild<QAction*>(QStringLiteral("Btn_Edit"))->trigger();
+    QPointer<MacroDialog> first = rig.page->OpenDialog();
+    ASSERT_NE(first, nullptr);
+    rig.page->SelectRow(1);
+    rig.window->findChild<QAction*>(QStringLiteral("Btn_Edit"))->trigger();
+    MacroDialog* second = rig.page->OpenDialog();
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(second, first.data());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull() || !first->isVisible());
+    second->Input()->clear();
+    QTest::keyClicks(second->Input(), QStringLiteral("96"));
+    second->Confirm();
+    EXPECT_EQ(rig.Editor().RowList()[2], "0 96");
 }
 
 TEST(MacroPageRows, EditDeleteAndInsertThroughTheRowMenuAndThePanel)
