@@ -133,18 +133,18 @@ bool TakeDeviceOptions(Args& args, DeviceOptions& options, std::string& error)
                 return false;
             }
         } else if (arg == kVmFault || IsOptionWithValue(arg, kVmFault)) {
-            std::string spec;
+            std::string faultText;
             if (arg == kVmFault) {
                 if (i + 1 >= args.size()) {
                     error = "--vm-fault needs KIND[:ARG]";
                     return false;
                 }
-                spec = args[++i];
+                faultText = args[++i];
             } else {
-                spec = arg.substr(kVmFault.size() + 1);
+                faultText = arg.substr(kVmFault.size() + 1);
             }
-            if (!device::AddFaults(spec, options.faults, error)) {
-                error = "--vm-fault=" + spec + ": " + error;
+            if (!device::AddFaults(faultText, options.faults, error)) {
+                error = "--vm-fault=" + faultText + ": " + error;
                 return false;
             }
             options.faultsGiven = true;

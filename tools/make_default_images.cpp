@@ -273,12 +273,12 @@ Bytes FireMacroColourTable()
     return Sized(s, cfg::kFireMacroColourTable.length, "fire macro colour table");
 }
 
-Bytes ConfigurationImage(const DefaultImage& spec)
+Bytes ConfigurationImage(const DefaultImage& definition)
 {
     Bytes image(cfg::kImageSize, 0x00);
     Put(image, cfg::kParameterA.imageOffset, ParameterASection(kParameterA));
     Put(image, cfg::kParameterB.imageOffset, ParameterBSection(kParameterB));
-    Put(image, cfg::kProfile.imageOffset, ProfileSection(*spec.profile));
+    Put(image, cfg::kProfile.imageOffset, ProfileSection(*definition.profile));
     Put(image, cfg::kFireMacroKeyTable.imageOffset, FireMacroKeyTable());
     Put(image, cfg::kFireMacroOffsetTable.imageOffset, FireMacroOffsetTable());
     Put(image, cfg::kFireMacroColourTable.imageOffset, FireMacroColourTable());
@@ -286,7 +286,7 @@ Bytes ConfigurationImage(const DefaultImage& spec)
     for (std::size_t g = 0; g < cfg::kGaps.size(); ++g)
         Put(image, cfg::kGaps[g].offset, Sized(kGapFills[g], cfg::kGaps[g].length, "gap filler"));
     for (const cfg::Region& block : {cfg::kMacroBlockA, cfg::kMacroBlockB})
-        std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(block.offset), block.length, spec.macroBlockFill);
+        std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(block.offset), block.length, definition.macroBlockFill);
     // The fire macro block stays 0x00: no fire macros until a preset is loaded.
     return image;
 }
@@ -389,8 +389,8 @@ int main(int argc, char** argv)
         Bytes bytes;
     };
     std::vector<Output> outputs;
-    for (const DefaultImage& spec : kDefaultImages)
-        outputs.push_back({spec.name, ConfigurationImage(spec)});
+    for (const DefaultImage& definition : kDefaultImages)
+        outputs.push_back({definition.name, ConfigurationImage(definition)});
     for (const char* name : kDriverImageNames)
         outputs.push_back({name, DriverImage()});
     outputs.push_back({"PCMacroData", Bytes(kLibraryRecords * kLibraryRecordSize + kLibraryTail, 0x00)});

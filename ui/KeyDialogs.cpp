@@ -128,19 +128,19 @@ AssemblyDialog::AssemblyDialog(const KeyDialogTexts& texts, const text::SkinAsse
     field_->setGeometry(skin.AKC.x, skin.AKC.y, skin.AKC_W, kFieldHeight);
     field_->installEventFilter(this);
 
-    for (const BoxSpec& spec : kBoxes) {
-        const QString name = QString::fromLatin1(spec.name);
+    for (const BoxSpec& entry : kBoxes) {
+        const QString name = QString::fromLatin1(entry.name);
         auto* box = new PictureLabel(QStringLiteral("CB_") + name, this);
         box->SetPicture(BoxPicture(false), true);
-        const text::SkinPoint at = skin.*spec.at;
+        const text::SkinPoint at = skin.*entry.at;
         box->setGeometry(QRect(QPoint(at.x, at.y), box->PictureSize(kBoxFallback)));
         auto* label = new ClickLabel(QStringLiteral("lbl_") + name, this);
         label->setText(name);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         SetTextStyle(label, texts.fontFamily, skin.Size_K + kButtonStep, skin.Color_K);
         label->setGeometry(box->geometry().right() + 1 + kBoxTextGap, at.y, kBoxTextWidth, box->height());
-        boxes_[static_cast<std::size_t>(spec.modifier)] = box;
-        const config::AssemblyModifier modifier = spec.modifier;
+        boxes_[static_cast<std::size_t>(entry.modifier)] = box;
+        const config::AssemblyModifier modifier = entry.modifier;
         connect(box, &PictureLabel::clicked, this, [this, modifier] { Toggle(modifier); });
         connect(label, &ClickLabel::clicked, this, [this, modifier] { Toggle(modifier); });
     }

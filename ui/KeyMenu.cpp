@@ -137,20 +137,20 @@ QFrame* KeyMenu::MakePanel(std::string_view name)
     return frame;
 }
 
-void KeyMenu::AddEntries(QFrame* panel, std::span<const MenuEntrySpec> specs)
+void KeyMenu::AddEntries(QFrame* panel, std::span<const MenuEntrySpec> definitions)
 {
     int row = 0;
-    for (const MenuEntrySpec& spec : specs) {
+    for (const MenuEntrySpec& definition : definitions) {
         Entry entry;
         entry.panel = panel;
-        entry.spec = spec;
-        entry.label = new ClickLabel(Name(spec.name), panel);
+        entry.definition = definition;
+        entry.label = new ClickLabel(Name(definition.name), panel);
         entry.label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         entry.label->setAutoFillBackground(false);
         entry.label->move(kMenuBorder, kMenuBorder + row * kMenuEntryHeight);
-        if (!spec.subPanel.empty()) {
+        if (!definition.subPanel.empty()) {
             entry.arrow = new QLabel(QString::fromUtf8(kArrowText), panel);
-            entry.arrow->setObjectName(ArrowName(spec.name));
+            entry.arrow->setObjectName(ArrowName(definition.name));
             entry.arrow->setAttribute(Qt::WA_TransparentForMouseEvents);
             entry.arrow->move(0, kMenuBorder + row * kMenuEntryHeight);
         }
@@ -160,22 +160,22 @@ void KeyMenu::AddEntries(QFrame* panel, std::span<const MenuEntrySpec> specs)
         connect(entry.label, &ClickLabel::left, this, [this, index] { Hovered(entries_[index], false); });
         connect(entry.label, &ClickLabel::clicked, this, [this, index] {
             const Entry& clicked = entries_[index];
-            if (!clicked.spec.subPanel.empty()) {
+            if (!clicked.definition.subPanel.empty()) {
                 OpenSubmenu(clicked);
                 return;
             }
-            if (clicked.spec.name == kAssemblyEntry) {
+            if (clicked.definition.name == kAssemblyEntry) {
                 HideAll();
                 Q_EMIT assemblyRequested();
                 return;
             }
-            if (clicked.spec.name == kFireMacroEntry.front().name) {
+            if (clicked.definition.name == kFireMacroEntry.front().name) {
                 HideAll();
                 Q_EMIT fireMacroPicked();
                 return;
             }
             const QString text = clicked.text;
-            const int tag = clicked.spec.tag;
+            const int tag = clicked.definition.tag;
             HideAll();
             Q_EMIT picked(tag, text);
         });
@@ -244,7 +244,7 @@ void KeyMenu::ApplyTexts(const std::function<QString(std::string_view key)>& tex
 {
     const QString prefix = QStringLiteral(" ") + text("Str200") + QStringLiteral(" ");
     for (Entry& entry : entries_) {
-        entry.text = text(entry.spec.textKey);
+        entry.text = text(entry.definition.textKey);
         entry.label->setText(prefix + entry.text);
     }
 }
@@ -256,7 +256,7 @@ void KeyMenu::LayoutSpecialKeys(const text::SpecialKeysLayout& layout)
         if (entry.panel != special)
             continue;
         const auto placed = std::find_if(layout.entries.begin(), layout.entries.end(),
-                                         [&](const text::SpecialKeyPlacement& p) { return p.name == entry.spec.name; });
+                                         [&](const text::SpecialKeyPlacement& p) { return p.name == entry.definition.name; });
         // An entry Special_Config does not name stays out of the panel's view.
         const bool shown = placed != layout.entries.end();
         entry.label->setVisible(shown);
@@ -347,7 +347,7 @@ void KeyMenu::OpenBeside(const QRect& anchor)
     HideAll();
     QFrame* main = Panel("Pnl_Main");
     for (Entry& entry : entries_) {
-        if (entry.spec.name != kFireMacroEntry.front().name)
+        if (entry.definition.name != kFireMacroEntry.front().name)
             continue;
         entry.label->hide();
         entry.label->move(kMenuBorder, PanelContentHeight(main) - kMenuBorder);
@@ -367,16 +367,16 @@ void KeyMenu::Hovered(Entry& entry, bool inside)
         return;
     // Hovering an entry closes the submenus of its siblings and opens its own.
     CloseSubmenusOf(entry.panel);
-    if (!entry.spec.subPanel.empty())
+    if (!entry.definition.subPanel.empty())
         OpenSubmenu(entry);
 }
 
 void KeyMenu::OpenSubmenu(const Entry& entry)
 {
-    QFrame* sub = Panel(entry.spec.subPanel);
+    QFrame* sub = Panel(entry.definition.subPanel);
     if (sub == nullptr)
         return;
-    if (entry.spec.subPanel == kMacroPanel)
+    if (entry.definition.subPanel == kMacroPanel)
         FillMacroList();
     const QRect anchor(entry.panel->mapTo(host_, QPoint(0, entry.label->y())),
                        QSize(entry.panel->width(), kMenuEntryHeight));
@@ -388,9 +388,9 @@ void KeyMenu::OpenSubmenu(const Entry& entry)
 void KeyMenu::CloseSubmenusOf(const QFrame* panel)
 {
     for (const Entry& entry : entries_) {
-        if (entry.panel != panel || entry.spec.subPanel.empty())
+        if (entry.panel != panel || entry.definition.subPanel.empty())
             continue;
-        if (QFrame* sub = Panel(entry.spec.subPanel); sub != nullptr && sub->isVisible()) {
+        if (QFrame* sub = Panel(entry.definition.subPanel); sub != nullptr && sub->isVisible()) {
             CloseSubmenusOf(sub);
             sub->hide();
         }

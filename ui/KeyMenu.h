@@ -84,7 +84,7 @@ private:
         ClickLabel* label = nullptr;
         QLabel* arrow = nullptr;
         QFrame* panel = nullptr;  // the panel holding the entry
-        MenuEntrySpec spec;
+        MenuEntrySpec definition;
         QString text;             // the entry's own text, without the prefix
     };
     struct PanelInfo {
@@ -94,7 +94,7 @@ private:
     };
 
     QFrame* MakePanel(std::string_view name);
-    void AddEntries(QFrame* panel, std::span<const MenuEntrySpec> specs);
+    void AddEntries(QFrame* panel, std::span<const MenuEntrySpec> definitions);
     void Hovered(Entry& entry, bool inside);
     void OpenSubmenu(const Entry& entry);
     // Closes every open submenu below `panel` (or all submenus when null).
