@@ -99,6 +99,15 @@ struct MacroRig : EditorRig {
         dialog->Input()->setText(name);
         dialog->Confirm();
     }
+    // A new macro holding one key recorded with the fixed delay: press, delay, release.
+    void RecordKeyWithFixedDelay(const QString& name) const
+    {
+        Create(name);
+        Click(QStringLiteral("IB_DelayTime"));
+        Click(QStringLiteral("Btn_Start"));
+        QTest::keyClick(Handle(), Qt::Key_A);
+        Click(QStringLiteral("Btn_Start"));
+    }
     std::filesystem::path LibraryFile() const { return window->Controller().MacroFolder() / macros::kLibraryFileName; }
     QWindow* Handle() const { return window->windowHandle(); }
 
@@ -301,11 +310,7 @@ TEST(MacroPageRecording, TheDeviceWatchRestsWhileARecordingRuns)
 TEST(MacroPageRows, ASecondEditWhileAFirstDialogIsOpenIsTheOneThatCounts)
 {
     MacroRig rig;
-    rig.Create(QStringLiteral("Twice"));
-    rig.Click(QStringLiteral("IB_DelayTime"));
-    rig.Click(QStringLiteral("Btn_Start"));
-    QTest::keyClick(rig.Handle(), Qt::Key_A);
-    rig.Click(QStringLiteral("Btn_Start"));
+    rig.RecordKeyWithFixedDelay(QStringLiteral("Twice"));
     ASSERT_EQ(rig.Entries("LB_macro").size(), 3);
 
     rig.page->SelectRow(1);
@@ -328,11 +333,7 @@ TEST(MacroPageRows, ASecondEditWhileAFirstDialogIsOpenIsTheOneThatCounts)
 TEST(MacroPageRows, EditDeleteAndInsertThroughTheRowMenuAndThePanel)
 {
     MacroRig rig;
-    rig.Create(QStringLiteral("Moves"));
-    rig.Click(QStringLiteral("IB_DelayTime"));
-    rig.Click(QStringLiteral("Btn_Start"));
-    QTest::keyClick(rig.Handle(), Qt::Key_A);
-    rig.Click(QStringLiteral("Btn_Start"));
+    rig.RecordKeyWithFixedDelay(QStringLiteral("Moves"));
     // Press, fixed delay, release.
     ASSERT_EQ(rig.Entries("LB_macro").size(), 3);
 
