@@ -303,7 +303,7 @@ void FirePage::Open(int keyNumber)
     app::Controller& controller = window_.Controller();
     if (!controller.FireMacroBlockLoaded())
         controller.ReadFireMacroBlock();
-    ShowOnlyPage(5);
+    window_.ShowOnlyPanel(5);
     SelectGun(1);
 }
 
@@ -410,19 +410,11 @@ void FirePage::ChooseColour(int row)
     ShowModel();
 }
 
-void FirePage::ShowOnlyPage(int page)
-{
-    for (int n = 1; n <= kPageCount; ++n) {
-        if (auto* frame = window_.findChild<QFrame*>(CopyName("gbPage", n), Qt::FindDirectChildrenOnly))
-            frame->setVisible(n == page);
-    }
-}
-
 void FirePage::Confirm()
 {
     window_.CloseMenus();
     window_.Refresh(app::RefreshRequest::MacroEditorCleared);
-    ShowOnlyPage(1);
+    window_.ShowOnlyPanel(1);
     if (keyNumber_ < 1 || keyNumber_ > static_cast<int>(config::kKeysPerProfile))
         return;
     app::Controller& controller = window_.Controller();
@@ -455,7 +447,7 @@ void FirePage::Exit()
 {
     window_.CloseMenus();
     window_.Refresh(app::RefreshRequest::MacroEditorCleared);
-    ShowOnlyPage(1);
+    window_.ShowOnlyPanel(1);
 }
 
 }  // namespace qeltra3k::ui

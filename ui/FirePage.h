@@ -73,7 +73,6 @@ private:
     // The page's model into its controls.
     void ShowModel();
     void ShowGunPictures();
-    void ShowOnlyPage(int page);
     QLineEdit* Edit(int row, FireField field) const;
 
     MainWindow& window_;

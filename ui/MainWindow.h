@@ -70,6 +70,9 @@ public:
     explicit MainWindow(MainWindowSetup setup);
     ~MainWindow() override;
 
+    // Shows page `page` (1..6) alone and gives the window that page's size.
+    void ShowOnlyPanel(int page);
+
     app::Controller& Controller() { return *controller_; }
     // Creates TFormLoadingUI, which arms the first device search.
     void CreateLoadingWindow();
@@ -161,7 +164,6 @@ private:
 
     // Pages and navigation (MainWindowPages.cpp).
     void ShowPage(PageState state);
-    void ShowOnlyPanel(int page);
     void SetPageButtonPictures();
     void SetLanguageButtonPictures();
     void RefreshKeyLabels();
