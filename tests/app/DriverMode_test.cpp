@@ -11,6 +11,8 @@
 namespace qeltra3k::app::testing {
 namespace {
 
+using device::testing::WriteTestFile;
+
 namespace fs = std::filesystem;
 namespace f = config::field;
 using State = std::array<std::uint8_t, 4>;
@@ -21,12 +23,6 @@ RigOptions DriverMode(std::uint8_t lightingFamily = 0x00)
     options.eepromMode = false;
     options.mouse.lightingFamily = lightingFamily;
     return options;
-}
-
-void WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes)
-{
-    std::string error;
-    ASSERT_TRUE(device::WriteFileAtomically(path, bytes, error)) << error;
 }
 
 std::vector<std::uint8_t> Stretch(const std::vector<std::uint8_t>& image, std::size_t offset, std::size_t length)
@@ -69,11 +65,11 @@ TEST_P(DriverStateTest, TheRecordComesFromTheStateFileTheReferenceFileOrTheDefau
     const StateCase& state = GetParam();
     Rig rig(DriverMode());
     if (state.stateFile)
-        WriteFile(rig.folder / std::string(kDriverStateFileName), {state.stateFile->begin(), state.stateFile->end()});
+        WriteTestFile(rig.folder / std::string(kDriverStateFileName), {state.stateFile->begin(), state.stateFile->end()});
     if (state.referenceFile) {
         std::vector<std::uint8_t> reference(config::kDriverImageSize, 0);
         std::copy(state.referenceFile->begin(), state.referenceFile->end(), reference.begin() + 160);
-        WriteFile(rig.folder / std::string(kDriverReferenceFileName), reference);
+        WriteTestFile(rig.folder / std::string(kDriverReferenceFileName), reference);
     }
     rig.FirstTick();
 
@@ -214,7 +210,7 @@ TEST(DriverModeTest, AProfileTooShortForTheSectionsIsRefused)
     rig.FirstTick();
     const auto before = rig.driver->Image();
     const fs::path file = rig.folder / "short.bin";
-    WriteFile(file, std::vector<std::uint8_t>(252, 0x11));
+    WriteTestFile(file, std::vector<std::uint8_t>(252, 0x11));
     rig.log->Clear();
 
     EXPECT_EQ(rig.controller->Btn_Load_0Click(file), Outcome::BadFile);

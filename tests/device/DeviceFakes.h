@@ -15,10 +15,26 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "device/AtomicFile.h"
 #include "device/HidDevice.h"
 #include "device/Waiting.h"
 
 namespace qeltra3k::device::testing {
+
+// A whole file's bytes, failing the test when it cannot be read.
+inline std::vector<std::uint8_t> ReadTestFile(const std::filesystem::path& path)
+{
+    const FileContent content = ReadWholeFile(path);
+    EXPECT_TRUE(content.bytes) << content.error;
+    return content.bytes.value_or(std::vector<std::uint8_t>{});
+}
+
+// Writes a whole file, failing the test when it cannot be written.
+inline void WriteTestFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
+{
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically(path, bytes, error)) << error;
+}
 
 // One line per event: "set 05", "get", "pause 10", "msgs", "loading 3/43".
 struct Journal {

@@ -12,6 +12,9 @@
 namespace qeltra3k::macros {
 namespace {
 
+using device::testing::ReadTestFile;
+using device::testing::WriteTestFile;
+
 using testing::Body;
 using testing::Bytes;
 
@@ -41,19 +44,6 @@ Bytes RecordBytes(const Record& record)
     Bytes bytes;
     AppendRecordBytes(record, bytes);
     return bytes;
-}
-
-Bytes ReadFile(const std::filesystem::path& path)
-{
-    const device::FileContent content = device::ReadWholeFile(path);
-    EXPECT_TRUE(content.bytes) << content.error;
-    return content.bytes.value_or(Bytes{});
-}
-
-void WriteFile(const std::filesystem::path& path, const Bytes& bytes)
-{
-    std::string error;
-    ASSERT_TRUE(device::WriteFileAtomically(path, bytes, error)) << error;
 }
 
 // A folder where the temporary file must go stops every atomic write, for root as well.
@@ -101,13 +91,13 @@ TEST_F(MacroLibraryCommandsTest, CreateAppendsAnEmptyMacroAndSavesIt)
     MacroRecord expected{};
     expected.name = NameFromText("New one").value();
     EXPECT_EQ(library.Records()[2], expected);
-    EXPECT_EQ(ReadFile(libraryFile), LibraryBytes(library.Records()));
+    EXPECT_EQ(ReadTestFile(libraryFile), LibraryBytes(library.Records()));
 }
 
 TEST_F(MacroLibraryCommandsTest, NamesTheDialogCannotStoreAreRefused)
 {
     Fill(2);
-    const Bytes before = ReadFile(libraryFile);
+    const Bytes before = ReadTestFile(libraryFile);
     struct Case {
         const char* name;
         LibraryOutcome outcome;
@@ -128,7 +118,7 @@ TEST_F(MacroLibraryCommandsTest, NamesTheDialogCannotStoreAreRefused)
     // A 16-character name fills the field and is fine.
     EXPECT_TRUE(RenameMacro(library, 2, "ABCDEFGHIJKLMNOP"));
     EXPECT_EQ(Names().back(), "ABCDEFGHIJKLMNOP");
-    EXPECT_NE(ReadFile(libraryFile), before);
+    EXPECT_NE(ReadTestFile(libraryFile), before);
 }
 
 TEST_F(MacroLibraryCommandsTest, RenameKeepsBodyAndPositionAndRefusesItsOwnName)
@@ -144,7 +134,7 @@ TEST_F(MacroLibraryCommandsTest, RenameKeepsBodyAndPositionAndRefusesItsOwnName)
     EXPECT_EQ(library.Records()[1].body, before.body);
     // The old name's bytes are gone, not overwritten in part.
     EXPECT_EQ(library.Records()[1].name, NameFromText("Jump").value());
-    EXPECT_EQ(ReadFile(libraryFile), LibraryBytes(library.Records()));
+    EXPECT_EQ(ReadTestFile(libraryFile), LibraryBytes(library.Records()));
 }
 
 TEST_F(MacroLibraryCommandsTest, DeleteCompactsAndSelectsThePreviousMacro)
@@ -172,20 +162,20 @@ TEST_F(MacroLibraryCommandsTest, DeleteCompactsAndSelectsThePreviousMacro)
             EXPECT_EQ(library.Records()[c.count - 2], last);  // moved down whole
         }
         EXPECT_EQ(library.Records()[c.count - 1], MacroRecord{});
-        EXPECT_EQ(ReadFile(libraryFile), LibraryBytes(library.Records()));
+        EXPECT_EQ(ReadTestFile(libraryFile), LibraryBytes(library.Records()));
     }
 }
 
 TEST_F(MacroLibraryCommandsTest, CommandsWithoutASelectionDoNothing)
 {
     Fill(2);
-    const Bytes before = ReadFile(libraryFile);
+    const Bytes before = ReadTestFile(libraryFile);
     for (const std::optional<std::size_t> position : {std::optional<std::size_t>{}, std::optional<std::size_t>{2}}) {
         ExpectRefused(RenameMacro(library, position, "X"), LibraryOutcome::NothingSelected, "");
         ExpectRefused(DeleteMacro(library, position), LibraryOutcome::NothingSelected, "");
         ExpectRefused(ExportOneMacro(library, position, folder / "one"), LibraryOutcome::NothingSelected, "");
     }
-    EXPECT_EQ(ReadFile(libraryFile), before);
+    EXPECT_EQ(ReadTestFile(libraryFile), before);
     EXPECT_FALSE(std::filesystem::exists(folder / "one.bin"));
 }
 
@@ -193,12 +183,12 @@ TEST_F(MacroLibraryCommandsTest, LimitsOfNewMacroAndImportOne)
 {
     Fill(98);
     const std::filesystem::path single = folder / "single.bin";
-    WriteFile(single, RecordBytes(Named<MacroRecord>("Imported", 7)));
+    WriteTestFile(single, RecordBytes(Named<MacroRecord>("Imported", 7)));
 
     EXPECT_TRUE(ImportOneAllowed(library));
     ASSERT_TRUE(ImportOneMacro(library, single));  // the 99th
     EXPECT_FALSE(ImportOneAllowed(library));
-    WriteFile(single, RecordBytes(Named<MacroRecord>("Another", 8)));
+    WriteTestFile(single, RecordBytes(Named<MacroRecord>("Another", 8)));
     ExpectRefused(ImportOneMacro(library, single), LibraryOutcome::LibraryFull, "Str104");
 
     EXPECT_TRUE(NewMacroEnabled(library.Count()));
@@ -217,7 +207,7 @@ TEST_F(MacroLibraryCommandsTest, ExportOneThenImportOneElsewhere)
 {
     Fill(3);
     ASSERT_TRUE(ExportOneMacro(library, 1, folder / "jump"));
-    const Bytes exported = ReadFile(folder / "jump.bin");
+    const Bytes exported = ReadTestFile(folder / "jump.bin");
     EXPECT_EQ(exported.size(), 256u);
     EXPECT_EQ(exported, RecordBytes(library.Records()[1]));
 
@@ -228,21 +218,21 @@ TEST_F(MacroLibraryCommandsTest, ExportOneThenImportOneElsewhere)
     ASSERT_TRUE(imported) << imported.error;
     EXPECT_EQ(imported.selection, 1u);
     EXPECT_EQ(other.Records()[1], library.Records()[1]);
-    EXPECT_EQ(ReadFile(otherFolder / "Macro.bin"), LibraryBytes(other.Records()));
+    EXPECT_EQ(ReadTestFile(otherFolder / "Macro.bin"), LibraryBytes(other.Records()));
 
     // The same 32 name bytes again: refused, whatever the body.
-    const Bytes before = ReadFile(otherFolder / "Macro.bin");
+    const Bytes before = ReadTestFile(otherFolder / "Macro.bin");
     MacroRecord sameName = Named<MacroRecord>("M1", 99);
-    WriteFile(folder / "same.bin", RecordBytes(sameName));
+    WriteTestFile(folder / "same.bin", RecordBytes(sameName));
     ExpectRefused(ImportOneMacro(other, folder / "same.bin"), LibraryOutcome::MacroExists, "Str106");
     EXPECT_EQ(other.Count(), 2u);
-    EXPECT_EQ(ReadFile(otherFolder / "Macro.bin"), before);
+    EXPECT_EQ(ReadTestFile(otherFolder / "Macro.bin"), before);
 }
 
 TEST_F(MacroLibraryCommandsTest, ImportOneRefusesFilesThatAreNoSingleMacro)
 {
     Fill(1);
-    const Bytes before = ReadFile(libraryFile);
+    const Bytes before = ReadTestFile(libraryFile);
     const Bytes macro = RecordBytes(Named<MacroRecord>("Fine", 3));
     struct Case {
         const char* what;
@@ -263,7 +253,7 @@ TEST_F(MacroLibraryCommandsTest, ImportOneRefusesFilesThatAreNoSingleMacro)
         {"no name", nameless, LibraryOutcome::BadFile, "Str102"},
     };
     for (const Case& c : cases) {
-        WriteFile(folder / "in.bin", c.bytes);
+        WriteTestFile(folder / "in.bin", c.bytes);
         const LibraryResult result = ImportOneMacro(library, folder / "in.bin");
         EXPECT_EQ(result.outcome, c.outcome) << c.what;
         EXPECT_EQ(LibraryMessageKey(result.outcome), c.messageKey) << c.what;
@@ -272,16 +262,16 @@ TEST_F(MacroLibraryCommandsTest, ImportOneRefusesFilesThatAreNoSingleMacro)
     const LibraryResult missing = ImportOneMacro(library, folder / "missing.bin");
     ExpectRefused(missing, LibraryOutcome::BadFile, "Str102");
     EXPECT_FALSE(missing.error.empty());
-    EXPECT_EQ(ReadFile(libraryFile), before);
+    EXPECT_EQ(ReadTestFile(libraryFile), before);
 }
 
 TEST_F(MacroLibraryCommandsTest, ExportAllImportAllRestoresTheLibraryByteForByte)
 {
     Fill(37);
     ASSERT_TRUE(ExportAllMacros(library, folder / "all"));
-    const Bytes exported = ReadFile(folder / "all.bin");
+    const Bytes exported = ReadTestFile(folder / "all.bin");
     EXPECT_EQ(exported.size(), kLibraryFileSize);
-    EXPECT_EQ(exported, ReadFile(libraryFile));
+    EXPECT_EQ(exported, ReadTestFile(libraryFile));
 
     device::testing::TempFolder otherFolder;
     MacroLibrary other(otherFolder.Path());
@@ -291,13 +281,13 @@ TEST_F(MacroLibraryCommandsTest, ExportAllImportAllRestoresTheLibraryByteForByte
     const LibraryResult imported = ImportAllMacros(other, folder / "all.bin");
     ASSERT_TRUE(imported) << imported.error;
     EXPECT_EQ(other.Records(), library.Records());
-    EXPECT_EQ(ReadFile(otherFolder / "Macro.bin"), exported);
+    EXPECT_EQ(ReadTestFile(otherFolder / "Macro.bin"), exported);
 
     // Names are not checked on a whole import.
     LibraryRecords twins{};
     twins[0] = Named<MacroRecord>("Twin", 1);
     twins[1] = Named<MacroRecord>("Twin", 2);
-    WriteFile(folder / "twins.bin", LibraryBytes(twins));
+    WriteTestFile(folder / "twins.bin", LibraryBytes(twins));
     ASSERT_TRUE(ImportAllMacros(other, folder / "twins.bin"));
     EXPECT_EQ(other.Names(), (std::vector<std::string>{"Twin", "Twin"}));
 }
@@ -306,7 +296,7 @@ TEST_F(MacroLibraryCommandsTest, ImportAllOfAShorterFileReplacesTheRecordsItCove
 {
     Fill(3);
     const MacroRecord single = Named<MacroRecord>("Single", 11);
-    WriteFile(folder / "single.bin", RecordBytes(single));
+    WriteTestFile(folder / "single.bin", RecordBytes(single));
     const LibraryRecords before = library.Records();
     ASSERT_TRUE(ImportAllMacros(library, folder / "single.bin"));
     EXPECT_EQ(library.Records()[0], single);
@@ -319,7 +309,7 @@ TEST_F(MacroLibraryCommandsTest, ImportAllOfAShorterFileReplacesTheRecordsItCove
         oversized[i * MacroRecord::kSize] = 0x00;
         oversized[i * MacroRecord::kSize + 1] = 0x41;  // every record named, so none moves
     }
-    WriteFile(folder / "big.bin", oversized);
+    WriteTestFile(folder / "big.bin", oversized);
     ASSERT_TRUE(ImportAllMacros(library, folder / "big.bin"));
     EXPECT_EQ(LibraryBytes(library.Records()), Bytes(oversized.begin(), oversized.begin() + kLibraryFileSize));
 }
@@ -328,14 +318,14 @@ TEST_F(MacroLibraryCommandsTest, ImportAllRefusesALengthThatCutsARecord)
 {
     Fill(3);
     const LibraryRecords before = library.Records();
-    const Bytes fileBefore = ReadFile(libraryFile);
+    const Bytes fileBefore = ReadTestFile(libraryFile);
     for (const std::size_t size : {std::size_t{0}, std::size_t{100}, std::size_t{300}, kLibraryFileSize - 1}) {
-        WriteFile(folder / "in.bin", Random(size, 13));
+        WriteTestFile(folder / "in.bin", Random(size, 13));
         ExpectRefused(ImportAllMacros(library, folder / "in.bin"), LibraryOutcome::LengthOutOfRange, "Str103");
     }
     ExpectRefused(ImportAllMacros(library, folder / "missing.bin"), LibraryOutcome::BadFile, "Str102");
     EXPECT_EQ(library.Records(), before);
-    EXPECT_EQ(ReadFile(libraryFile), fileBefore);
+    EXPECT_EQ(ReadTestFile(libraryFile), fileBefore);
 }
 
 TEST_F(MacroLibraryCommandsTest, ExportAppendsBinToTheChosenName)
@@ -352,10 +342,10 @@ TEST_F(MacroLibraryCommandsTest, AFailedSaveLeavesLibraryAndFileAsTheyWere)
 {
     Fill(3);
     const std::filesystem::path single = folder / "single.bin";
-    WriteFile(single, RecordBytes(Named<MacroRecord>("Imported", 21)));
-    WriteFile(folder / "all.bin", Random(kLibraryFileSize, 22));
+    WriteTestFile(single, RecordBytes(Named<MacroRecord>("Imported", 21)));
+    WriteTestFile(folder / "all.bin", Random(kLibraryFileSize, 22));
     const LibraryRecords before = library.Records();
-    const Bytes fileBefore = ReadFile(libraryFile);
+    const Bytes fileBefore = ReadTestFile(libraryFile);
     BlockWrites(libraryFile);
 
     const std::pair<const char*, std::function<LibraryResult()>> commands[] = {
@@ -371,7 +361,7 @@ TEST_F(MacroLibraryCommandsTest, AFailedSaveLeavesLibraryAndFileAsTheyWere)
         EXPECT_FALSE(result.error.empty()) << what;
         EXPECT_EQ(result.selection, std::nullopt) << what;
         EXPECT_EQ(library.Records(), before) << what;
-        EXPECT_EQ(ReadFile(libraryFile), fileBefore) << what;
+        EXPECT_EQ(ReadTestFile(libraryFile), fileBefore) << what;
     }
 }
 
@@ -379,13 +369,13 @@ TEST_F(MacroLibraryCommandsTest, AFailedExportLeavesTheOldFile)
 {
     Fill(2);
     const std::filesystem::path target = folder / "out.bin";
-    WriteFile(target, {1, 2, 3});
+    WriteTestFile(target, {1, 2, 3});
     BlockWrites(target);
     for (const LibraryResult& result : {ExportOneMacro(library, 0, folder / "out"), ExportAllMacros(library, folder / "out")}) {
         EXPECT_EQ(result.outcome, LibraryOutcome::WriteFailed);
         EXPECT_FALSE(result.error.empty());
     }
-    EXPECT_EQ(ReadFile(target), (Bytes{1, 2, 3}));
+    EXPECT_EQ(ReadTestFile(target), (Bytes{1, 2, 3}));
 }
 
 // ------------------------------------------------------------------------------ driver mode
@@ -426,7 +416,7 @@ TEST_F(DriverLibraryCommandsTest, CreateRenameDeleteSaveTheList)
     ASSERT_TRUE(deleted);
     EXPECT_EQ(deleted.selection, 0u);
     EXPECT_EQ(library.Names(), (std::vector<std::string>{"First", "Fresh"}));
-    EXPECT_EQ(ReadFile(libraryFile), DriverRecordsBytes(library.Records()));
+    EXPECT_EQ(ReadTestFile(libraryFile), DriverRecordsBytes(library.Records()));
 }
 
 TEST_F(DriverLibraryCommandsTest, SavesBringTheDriverMacroListUpToDate)
@@ -446,7 +436,7 @@ TEST_F(DriverLibraryCommandsTest, NewMacroStopsAtAHundred)
     ExpectRefused(CreateMacro(library, driverList, "More"), LibraryOutcome::LibraryFull, "Str104");
     // A single import goes on past a hundred.
     EXPECT_TRUE(ImportOneAllowed(library));
-    WriteFile(folder / "one.bin", RecordBytes(Named<DriverMacroRecord>("Imported", 1)));
+    WriteTestFile(folder / "one.bin", RecordBytes(Named<DriverMacroRecord>("Imported", 1)));
     EXPECT_TRUE(ImportOneMacro(library, driverList, folder / "one.bin"));
     EXPECT_EQ(library.Count(), 101u);
 }
@@ -455,9 +445,9 @@ TEST_F(DriverLibraryCommandsTest, ExportAllImportAllRestoresTheListByteForByte)
 {
     Fill(5);
     ASSERT_TRUE(ExportAllMacros(library, folder / "all"));
-    const Bytes exported = ReadFile(folder / "all.bin");
+    const Bytes exported = ReadTestFile(folder / "all.bin");
     EXPECT_EQ(exported.size(), 5u * 2048u);
-    EXPECT_EQ(exported, ReadFile(libraryFile));
+    EXPECT_EQ(exported, ReadTestFile(libraryFile));
 
     device::testing::TempFolder otherFolder;
     DriverMacroLibrary other(otherFolder.Path());
@@ -465,7 +455,7 @@ TEST_F(DriverLibraryCommandsTest, ExportAllImportAllRestoresTheListByteForByte)
     ASSERT_TRUE(CreateMacro(other, otherDriverList, "Gone"));
     ASSERT_TRUE(ImportAllMacros(other, otherDriverList, folder / "all.bin"));
     EXPECT_EQ(other.Records(), library.Records());
-    EXPECT_EQ(ReadFile(otherFolder / "Driver_Macro.bin"), exported);
+    EXPECT_EQ(ReadTestFile(otherFolder / "Driver_Macro.bin"), exported);
 }
 
 TEST_F(DriverLibraryCommandsTest, ImportAllReadsWholeRecordsAndNeverEmptiesTheListForAShortFile)
@@ -473,7 +463,7 @@ TEST_F(DriverLibraryCommandsTest, ImportAllReadsWholeRecordsAndNeverEmptiesTheLi
     Fill(3);
     const auto before = library.Records();
     for (const std::size_t size : {std::size_t{0}, std::size_t{256}, std::size_t{2047}}) {
-        WriteFile(folder / "short.bin", Random(size, 31));
+        WriteTestFile(folder / "short.bin", Random(size, 31));
         ExpectRefused(ImportAllMacros(library, driverList, folder / "short.bin"), LibraryOutcome::LengthOutOfRange,
                       "Str103");
     }
@@ -482,7 +472,7 @@ TEST_F(DriverLibraryCommandsTest, ImportAllReadsWholeRecordsAndNeverEmptiesTheLi
     Bytes file = Random(5000, 32);
     file[1] = 0x41;
     file[2049] = 0x42;
-    WriteFile(folder / "two.bin", file);
+    WriteTestFile(folder / "two.bin", file);
     ASSERT_TRUE(ImportAllMacros(library, driverList, folder / "two.bin"));
     ASSERT_EQ(library.Count(), 2u);
     EXPECT_EQ(DriverRecordsBytes(library.Records()), Bytes(file.begin(), file.begin() + 4096));
@@ -492,10 +482,10 @@ TEST_F(DriverLibraryCommandsTest, SingleMacroFilesAreOneDriverRecord)
 {
     Fill(2);
     ASSERT_TRUE(ExportOneMacro(library, 1, folder / "one"));
-    EXPECT_EQ(ReadFile(folder / "one.bin"), RecordBytes(library.Records()[1]));
+    EXPECT_EQ(ReadTestFile(folder / "one.bin"), RecordBytes(library.Records()[1]));
     ExpectRefused(ImportOneMacro(library, driverList, folder / "one.bin"), LibraryOutcome::MacroExists, "Str106");
 
-    WriteFile(folder / "eeprom.bin", RecordBytes(Named<MacroRecord>("Small", 3)));
+    WriteTestFile(folder / "eeprom.bin", RecordBytes(Named<MacroRecord>("Small", 3)));
     ExpectRefused(ImportOneMacro(library, driverList, folder / "eeprom.bin"), LibraryOutcome::LengthOutOfRange,
                   "Str103");
     EXPECT_EQ(library.Count(), 2u);
@@ -505,13 +495,13 @@ TEST_F(DriverLibraryCommandsTest, AFailedSaveLeavesTheListAsItWas)
 {
     Fill(2);
     const auto before = library.Records();
-    const Bytes fileBefore = ReadFile(libraryFile);
+    const Bytes fileBefore = ReadTestFile(libraryFile);
     BlockWrites(libraryFile);
     const LibraryResult result = DeleteMacro(library, driverList, 0);
     EXPECT_EQ(result.outcome, LibraryOutcome::WriteFailed);
     EXPECT_FALSE(result.error.empty());
     EXPECT_EQ(library.Records(), before);
-    EXPECT_EQ(ReadFile(libraryFile), fileBefore);
+    EXPECT_EQ(ReadTestFile(libraryFile), fileBefore);
 }
 
 }  // namespace

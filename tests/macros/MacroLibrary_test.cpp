@@ -13,6 +13,9 @@
 namespace qeltra3k::macros {
 namespace {
 
+using device::testing::ReadTestFile;
+using device::testing::WriteTestFile;
+
 using testing::Body;
 using testing::Bytes;
 
@@ -32,19 +35,6 @@ DriverMacroRecord DriverNamed(const char* name, std::uint8_t fill)
     record.name = NameFromText(name).value();
     record.body.fill(fill);
     return record;
-}
-
-Bytes ReadFile(const std::filesystem::path& path)
-{
-    const device::FileContent content = device::ReadWholeFile(path);
-    EXPECT_TRUE(content.bytes) << content.error;
-    return content.bytes.value_or(Bytes{});
-}
-
-void WriteFile(const std::filesystem::path& path, const Bytes& bytes)
-{
-    std::string error;
-    ASSERT_TRUE(device::WriteFileAtomically(path, bytes, error)) << error;
 }
 
 Bytes Random(std::size_t size, unsigned seed)
@@ -83,8 +73,8 @@ TEST_F(MacroLibraryTest, MissingFileGivesTheDefaultLibraryAndCreatesTheFile)
     EXPECT_EQ(defaults->size(), 27200u);
 
     ASSERT_TRUE(library.CheckPCMacro());
-    EXPECT_EQ(ReadFile(file), Bytes(defaults->begin(), defaults->begin() + kLibraryFileSize));
-    EXPECT_EQ(ReadFile(file), Bytes(25600, 0x00));
+    EXPECT_EQ(ReadTestFile(file), Bytes(defaults->begin(), defaults->begin() + kLibraryFileSize));
+    EXPECT_EQ(ReadTestFile(file), Bytes(25600, 0x00));
     EXPECT_EQ(library.Count(), 0u);
     EXPECT_TRUE(library.Names().empty());
 }
@@ -93,7 +83,7 @@ TEST_F(MacroLibraryTest, MissingDataFolderIsMade)
 {
     MacroLibrary nested{folder / "data/qeltra3k"};
     ASSERT_TRUE(nested.CheckPCMacro());
-    EXPECT_EQ(ReadFile(folder / "data/qeltra3k/Macro.bin").size(), kLibraryFileSize);
+    EXPECT_EQ(ReadTestFile(folder / "data/qeltra3k/Macro.bin").size(), kLibraryFileSize);
 }
 
 TEST_F(MacroLibraryTest, FilesOfAnySizeLoadAsFarAsTheyGo)
@@ -126,7 +116,7 @@ TEST_F(MacroLibraryTest, FilesOfAnySizeLoadAsFarAsTheyGo)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        WriteFile(file, c.file);
+        WriteTestFile(file, c.file);
         MacroLibrary loaded{folder.Path()};
         ASSERT_TRUE(loaded.CheckPCMacro());
         EXPECT_EQ(loaded.Names(), c.names);
@@ -138,7 +128,7 @@ TEST_F(MacroLibraryTest, FilesOfAnySizeLoadAsFarAsTheyGo)
             EXPECT_TRUE(std::all_of(body.begin() + static_cast<std::ptrdiff_t>(c.secondBodyBytes), body.end(),
                                     [](std::uint8_t b) { return b == 0; }));
         }
-        EXPECT_EQ(ReadFile(file), c.file);  // loading never rewrites an existing file
+        EXPECT_EQ(ReadTestFile(file), c.file);  // loading never rewrites an existing file
     }
 }
 
@@ -149,7 +139,7 @@ TEST_F(MacroLibraryTest, GarbageLoadsWithoutGaps)
         // Some unused names among the garbage, with bodies behind them.
         for (std::size_t record = seed % 7; record < kLibraryRecordCount; record += 5)
             garbage[record * 256] = garbage[record * 256 + 1] = 0x00;
-        WriteFile(file, garbage);
+        WriteTestFile(file, garbage);
         MacroLibrary loaded{folder.Path()};
         ASSERT_TRUE(loaded.CheckPCMacro());
         EXPECT_EQ(loaded.Count(), loaded.Names().size());
@@ -165,7 +155,7 @@ TEST_F(MacroLibraryTest, GapsCloseKeepingTheOrder)
     records[1].body = Named("Ghost").body;  // unused name, leftover body
     records[2] = Named("C");
     records[50] = Named("Z");
-    WriteFile(file, LibraryBytes(records));
+    WriteTestFile(file, LibraryBytes(records));
 
     ASSERT_TRUE(library.CheckPCMacro());
     EXPECT_EQ(library.Names(), (std::vector<std::string>{"A", "C", "Z"}));
@@ -181,14 +171,14 @@ TEST_F(MacroLibraryTest, ReplaceWritesTheWholeFileThenAdopts)
     next[1] = Named("ABCDEFGHIJKLMNOP");
     ASSERT_TRUE(library.Replace(next));
     EXPECT_EQ(library.Records(), next);
-    EXPECT_EQ(ReadFile(file), LibraryBytes(next));
+    EXPECT_EQ(ReadTestFile(file), LibraryBytes(next));
     EXPECT_EQ(library.Count(), 2u);
 
     // The file is the export format: reading it back gives the library byte for byte.
     LibraryRecords imported{};
-    ReadLibraryRecords(ReadFile(file), imported);
+    ReadLibraryRecords(ReadTestFile(file), imported);
     EXPECT_EQ(imported, next);
-    EXPECT_EQ(LibraryBytes(imported), ReadFile(file));
+    EXPECT_EQ(LibraryBytes(imported), ReadTestFile(file));
 }
 
 TEST_F(MacroLibraryTest, FailedSaveKeepsFileAndMemory)
@@ -197,7 +187,7 @@ TEST_F(MacroLibraryTest, FailedSaveKeepsFileAndMemory)
     LibraryRecords first = library.Records();
     first[0] = Named("Kept");
     ASSERT_TRUE(library.Replace(first));
-    const Bytes before = ReadFile(file);
+    const Bytes before = ReadTestFile(file);
 
     // A folder where the temporary file must go stops the write, for root as well.
     std::filesystem::create_directory(device::TemporaryPathFor(file));
@@ -207,11 +197,11 @@ TEST_F(MacroLibraryTest, FailedSaveKeepsFileAndMemory)
     EXPECT_FALSE(result);
     EXPECT_FALSE(result.error.empty());
     EXPECT_EQ(library.Records(), first);
-    EXPECT_EQ(ReadFile(file), before);
+    EXPECT_EQ(ReadTestFile(file), before);
 
     ASSERT_TRUE(library.SetStopFlag(0, kStopOnRelease));
     EXPECT_FALSE(library.RefreshPCMacro());
-    EXPECT_EQ(ReadFile(file), before);
+    EXPECT_EQ(ReadTestFile(file), before);
 }
 
 TEST_F(MacroLibraryTest, UnreadableFileIsNeverOverwritten)
@@ -235,15 +225,15 @@ TEST_F(MacroLibraryTest, StopFlagChangesMemoryUntilTheNextSave)
 {
     LibraryRecords records{};
     records[0] = Named("A");
-    WriteFile(file, LibraryBytes(records));
+    WriteTestFile(file, LibraryBytes(records));
     ASSERT_TRUE(library.CheckPCMacro());
 
     ASSERT_TRUE(library.SetStopFlag(0, kStopOnRelease));
     EXPECT_EQ(library.Records()[0].body[0], kStopOnRelease);
     EXPECT_EQ(library.Records()[0].body[6], 0x8B);  // checksum untouched
-    EXPECT_EQ(ReadFile(file)[32], kStopAfterMacro);
+    EXPECT_EQ(ReadTestFile(file)[32], kStopAfterMacro);
     ASSERT_TRUE(library.RefreshPCMacro());
-    EXPECT_EQ(ReadFile(file)[32], kStopOnRelease);
+    EXPECT_EQ(ReadTestFile(file)[32], kStopOnRelease);
     EXPECT_FALSE(library.SetStopFlag(100, kStopOnRelease));
 }
 
@@ -263,7 +253,7 @@ TEST_F(DriverMacroLibraryTest, MissingFileIsAnEmptyListCreatedByTheFirstSave)
     EXPECT_EQ(library.Count(), 0u);
     EXPECT_FALSE(std::filesystem::exists(file));
     ASSERT_TRUE(library.Replace({DriverNamed("One", 0x11)}, driverList));
-    EXPECT_EQ(ReadFile(file).size(), 2048u);
+    EXPECT_EQ(ReadTestFile(file).size(), 2048u);
 }
 
 TEST_F(DriverMacroLibraryTest, WholeRecordsLoadAndTrailingBytesAreIgnored)
@@ -272,7 +262,7 @@ TEST_F(DriverMacroLibraryTest, WholeRecordsLoadAndTrailingBytesAreIgnored)
     AppendRecordBytes(DriverNamed("One", 0x11), bytes);
     AppendRecordBytes(DriverNamed("Two", 0x22), bytes);
     bytes.resize(5000, 0x77);  // 904 trailing bytes
-    WriteFile(file, bytes);
+    WriteTestFile(file, bytes);
 
     ASSERT_TRUE(library.CheckDriverPCMacro());
     ASSERT_EQ(library.Count(), 2u);
@@ -287,7 +277,7 @@ TEST_F(DriverMacroLibraryTest, GarbageOfAnySizeLoads)
         Bytes garbage = Random(size, static_cast<unsigned>(size));
         if (size >= 4096)
             garbage[2048] = garbage[2049] = 0x00;  // record 1 unused: dropped
-        WriteFile(file, garbage);
+        WriteTestFile(file, garbage);
         DriverMacroLibrary loaded{folder.Path()};
         ASSERT_TRUE(loaded.CheckDriverPCMacro());
         EXPECT_EQ(loaded.Count(), size / 2048 - (size >= 4096 ? 1 : 0));
@@ -308,12 +298,12 @@ TEST_F(DriverMacroLibraryTest, SaveRefreshesTheDriverMacroList)
     EXPECT_EQ(driverList.Records()[1], DriverNamed("Alone", 0x02));
 
     // A failed save changes neither the list, nor the driver list, nor the file.
-    const Bytes before = ReadFile(file);
+    const Bytes before = ReadTestFile(file);
     std::filesystem::create_directory(device::TemporaryPathFor(file));
     EXPECT_FALSE(library.Replace({DriverNamed("Twin", 0x55)}, driverList));
     EXPECT_EQ(library.Count(), 2u);
     EXPECT_EQ(driverList.Records()[0], DriverNamed("Twin", 0x44));
-    EXPECT_EQ(ReadFile(file), before);
+    EXPECT_EQ(ReadTestFile(file), before);
     EXPECT_FALSE(library.RefreshDriverPCMacro(driverList));
 }
 
@@ -322,7 +312,7 @@ TEST_F(DriverMacroLibraryTest, FileRoundTripsByteForByte)
     const std::vector<DriverMacroRecord> records{DriverNamed("A", 0x10), DriverNamed("B", 0x20),
                                                  DriverNamed("C", 0x30)};
     ASSERT_TRUE(library.Replace(records, driverList));
-    const Bytes saved = ReadFile(file);
+    const Bytes saved = ReadTestFile(file);
     EXPECT_EQ(saved, DriverRecordsBytes(records));
     EXPECT_EQ(ReadDriverRecords(saved), records);
 
